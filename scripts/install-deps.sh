@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs, from Debian's archive, whatever the build, the program and its tests
+# need and the machine does not have yet. Safe to run again: when everything is
+# present it only checks and exits.
+set -euo pipefail
+
+packages=(
+  build-essential cmake make pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-nanum fontconfig
+  xvfb xauth
+)
+# Extra groups, asked for by the callers that need them.
+for group in "$@"; do
+  case "$group" in
+    screenshots) packages+=(imagemagick x11-utils) ;;
+    *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "install-deps: installing ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq </dev/null
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null

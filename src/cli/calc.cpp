@@ -1,0 +1,132 @@
+#include "cli/calc.h"
+
+#include "common/amount.h"
+#include "common/text.h"
+#include "computation/engine.h"
+#include "computation/input_logic.h"
+
+#include <ostream>
+
+namespace {
+
+constexpr int kFailure = 2;
+
+constexpr const char *kUsage =
+    "usage: orvanta-calc statement [--json] L1 L2 L3 L4 L5 L6 L7 L8 L9\n"
+    "\n"
+    "Computes the statement 종합소득산출세액계산서(금융소득자용) from the nine\n"
+    "amounts of the computation panel, each as it would be typed there\n"
+    "(\"10,000,000\", \"10000000\", or \"\" for zero):\n"
+    "  L1 비영업대금이익            L6 원천징수되지 않는 배당소득\n"
+    "  L2 원천징수되지 않는 이자소득  L7 배당가산액 (may be negative)\n"
+    "  L3 위 이외 이자소득          L8 금융소득외의 다른 종합소득\n"
+    "  L4 Gross-Up 대상 배당소득     L9 소득공제\n"
+    "  L5 Gross-Up 대상 아닌 배당소득\n"
+    "Prints each line (1) to (38) and ④ as line<TAB>text, then the tax;\n"
+    "--json prints one JSON object instead.\n";
+
+std::string Json_String(const std::string &s)
+{
+    std::string out = "\"";
+    for (const char c : s) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                static const char hex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += hex[(c >> 4) & 0xF];
+                out += hex[c & 0xF];
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+int Fail(std::ostream &err, const std::string &message)
+{
+    err << "orvanta-calc: " << message << '\n';
+    return kFailure;
+}
+
+int Usage(std::ostream &err, const std::string &why)
+{
+    err << "orvanta-calc: " << why << "\n\n" << kUsage;
+    return kFailure;
+}
+
+int Statement(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+{
+    bool json = false;
+    std::size_t first = 0;
+    // Options stand before the amounts, so "-1,000" is always an amount.
+    for (; first < args.size() && args[first].starts_with("--"); ++first) {
+        if (args[first] == "--json")
+            json = true;
+        else
+            return Usage(err, "unknown option " + args[first]);
+    }
+    if (args.size() - first != kLineCount)
+        return Usage(err, "statement takes nine amounts, L1 to L9");
+
+    // Each amount is taken as leaving its line takes it, then gathered.
+    PanelTexts panel;
+    for (int i = 0; i < kLineCount; ++i) {
+        const std::string &text = args[first + i];
+        const std::string where = "L" + std::to_string(i + 1) + " \"" + text + "\": ";
+        if (Parse_Number(text).status == NumberStatus::Overflow)
+            return Fail(err, where + kAmountTooLarge);
+        if (Refuses_Negative(text, i))
+            return Fail(err, where + kNegativeRefused);
+        panel.boxes[i] = Stored_Line_Text(text);
+        if (!Trim_Blanks(panel.boxes[i]).empty() && Parse_Number(panel.boxes[i]).status != NumberStatus::Number)
+            return Fail(err, where + kNotANumber);
+    }
+    panel.curLine = 0;
+    panel.editor = panel.boxes[0];  // the editor back on line 1, as after a move there
+    InputAmounts inputs{};
+    if (!Gather_Inputs(panel, inputs))
+        return Fail(err, kNotANumber);
+    if (StatementEngine::Would_Overflow(inputs))
+        return Fail(err, kAmountTooLarge);
+
+    StatementEngine statement;
+    const std::string tax = statement.Calc_Val(inputs);
+
+    if (json) {
+        out << "{\"section\": " << (statement.section == Section::Above ? 2 : 3) << ", \"tax\": " << Json_String(tax)
+            << ", \"lines\": {";
+        bool firstLine = true;
+        for (const StatementLine &line : Statement_Lines()) {
+            out << (firstLine ? "" : ", ") << Json_String(line.line) << ": " << Json_String(statement.Label(line.label));
+            firstLine = false;
+        }
+        out << "}}\n";
+    } else {
+        for (const StatementLine &line : Statement_Lines())
+            out << line.line << '\t' << statement.Label(line.label) << '\n';
+        out << "종합소득산출세액\t" << tax << '\n';
+    }
+    return 0;
+}
+
+}  // namespace
+
+int Run_Calc(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+{
+    if (args.empty())
+        return Usage(err, "no command");
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        out << kUsage;
+        return 0;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "statement")
+        return Statement(rest, out, err);
+    return Usage(err, "unknown command " + args[0]);
+}

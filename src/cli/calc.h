@@ -1,0 +1,10 @@
+// orvanta-calc: the statement and registers without the window.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// Runs one command line (without the program name). Output goes to `out`,
+// failures to `err`; returns the exit status (0, or 2 for any failure).
+int Run_Calc(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);

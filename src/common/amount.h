@@ -1,0 +1,58 @@
+// Amounts in won: reading typed text, and the two display patterns of the
+// program ("####,###,###,##0" for entry fields, "##,##" for the statement).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+enum class NumberStatus {
+    NotNumber,  // empty, a lone sign or point, letters, misplaced commas...
+    Number,
+    Overflow,   // well-formed, but beyond the range of a double
+};
+
+struct ParsedNumber {
+    NumberStatus status = NumberStatus::NotNumber;
+    double value = 0;
+};
+
+// Reads an optional sign, digits in which grouping commas may stand, an
+// optional decimal part and an optional exponent, with blanks around.
+// The decimal point is always ".", whatever the locale.
+ParsedNumber Parse_Number(std::string_view text);
+
+// The "reads as a number" test of the amount fields. An overflowing text
+// reads as a number; converting it is what fails.
+bool Reads_As_Number(std::string_view text);
+
+// Whole won, halves away from zero (0.5 -> 1, -2.5 -> -3).
+double Round_Won(double value);
+
+// Truncation toward zero to whole won, where a tax rule asks for it.
+double Truncate_Won(double value);
+
+// "####,###,###,##0": grouped by threes, at least one digit, "-" in front of
+// a negative amount. Every digit is written, up to the largest double.
+std::string Format_Whole(double value);
+
+// "##,##": as Format_Whole, but zero (after rounding) gives the empty text.
+std::string Format_Grouped(double value);
+// The text form: a text that reads as a number is formatted as above; any
+// other text (a lone "-", letters) comes back unchanged.
+std::string Format_Grouped(std::string_view text);
+
+// An amount text box's content and caret, counted in characters.
+struct AmountEdit {
+    std::string text;
+    int caret = 0;
+};
+
+// Re-formats an amount text box in place. It leaves the box alone when the
+// text is empty, reads as zero (so a typed 0, 00 or 0.0 stays as typed), is
+// not a number, or overflows; otherwise the text becomes Format_Whole of the
+// number and the caret goes after the last character.
+AmountEdit Format_Amount(std::string_view text, int caret);
+
+// The value of an amount text kept in a field or grid cell: blanks and
+// unreadable texts give 0, without a message.
+double Get_Amount(std::string_view text);

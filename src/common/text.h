@@ -1,0 +1,16 @@
+// Small text helpers shared by every window.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Removes leading and trailing blanks (spaces and tabs).
+std::string_view Trim_Blanks(std::string_view text);
+
+// Field n (from 0) of text split at delimiter, matched exactly, without
+// surrounding blanks. An empty text gives the empty text; an n past the last
+// field gives the last field.
+std::string Get_Field(std::string_view text, std::string_view delimiter, int n);
+
+// Number of characters (code points) of a UTF-8 text.
+int Char_Count(std::string_view utf8);

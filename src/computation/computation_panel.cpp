@@ -1,0 +1,221 @@
+#include "computation/computation_panel.h"
+
+#include "common/amount.h"
+#include "platform/field_box.h"
+#include "platform/fonts.h"
+#include "platform/messages.h"
+#include "platform/twips.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+constexpr int kBoxWidth = 2625;
+constexpr int kBoxHeight = 375;
+
+struct BoxPlace {
+    int left, top;
+};
+// Lines 1..5 down the left column, 6..9 down the right, so that index i and
+// i + 5 share a row; the result box sits beside line 5.
+constexpr BoxPlace kBoxes[kLineCount] = {
+    {2400, 240}, {2400, 720}, {2400, 1200}, {2400, 1680}, {2400, 2160},
+    {7560, 240}, {7560, 720}, {7560, 1200}, {7560, 1680},
+};
+constexpr BoxPlace kResultBox = {7560, 2160};
+
+int Caption_Left(int boxLeft) { return boxLeft == 2400 ? 240 : 5730; }
+
+QString Q(const std::string &s) { return QString::fromStdString(s); }
+std::string S(const QString &s) { return s.toStdString(); }
+
+QLabel *Caption(QWidget *parent, const QString &text, int boxLeft, int boxTop, const QFont &font)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    const int left = Caption_Left(boxLeft);
+    label->setGeometry(Twips_Rect(left, boxTop, boxLeft - left - 60, kBoxHeight));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+}  // namespace
+
+ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmounts &ComputationInputs)
+    : QFrame(parent), messages_(messages), inputs_(ComputationInputs)
+{
+    const QFont boxFont = Design_Font(kGulim, 11.25);
+    const QFont captionFont = Design_Font(kGulim, 9);
+
+    for (int i = 0; i < kLineCount; ++i) {
+        auto *box = new FieldBox(this);
+        box->setGeometry(Twips_Rect(kBoxes[i].left, kBoxes[i].top, kBoxWidth, kBoxHeight));
+        box->setFont(boxFont);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);  // a display: the editor does the typing
+        box->onClick = [this, i] { TxtLab4_Click(i); };
+        TxtLab4[i] = box;
+
+        const LineCaption &caption = kLineCaptions[i];
+        if (!caption.second) {
+            Label3[i] = Caption(this, QString::fromUtf8(caption.first), kBoxes[i].left, kBoxes[i].top, captionFont);
+        } else {
+            // Two lines, the second indented, as the form has them.
+            Label3[i] = Caption(this, QString::fromUtf8(caption.first) + QChar('\n') + QString(3, QChar(' ')) +
+                                          QString::fromUtf8(caption.second),
+                                kBoxes[i].left, kBoxes[i].top - 60, captionFont);
+            Label3[i]->resize(Label3[i]->width(), Twips_To_Px(kBoxHeight + 120));
+        }
+    }
+
+    txtTot1 = new QLineEdit(this);
+    txtTot1->setGeometry(Twips_Rect(kResultBox.left, kResultBox.top, kBoxWidth, kBoxHeight));
+    txtTot1->setFont(Design_Font(kGulim, 11.25, true));
+    txtTot1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtTot1->setReadOnly(true);
+    txtTot1->setObjectName(QStringLiteral("txtTot1"));
+    Caption(this, QString::fromUtf8("종합소득산출세액"), kResultBox.left, kResultBox.top, Design_Font(kGulim, 9.75, true));
+
+    auto *editor = new FieldBox(this);
+    editor->setFont(boxFont);
+    editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QPalette palette = editor->palette();
+    palette.setColor(QPalette::Base, QColor(216, 244, 254));
+    editor->setPalette(palette);
+    editor->setObjectName(QStringLiteral("txtMove1"));
+    editor->hide();
+    editor->onKeyDown = [this](QKeyEvent *e) { return txtMove1_KeyDown(Virtual_Key(e->key())); };
+    editor->onLostFocus = [this] {
+        if (setHelp)
+            setHelp({});
+    };
+    connect(editor, &QLineEdit::cursorPositionChanged, this, [this, editor](int, int now) {
+        if (editor->text() == Q(current_.text))
+            current_.caret = now;
+    });
+    // Qt reports a user's edit (textEdited) before the change itself
+    // (textChanged), so current_ still holds the text as it was before the
+    // keystroke when the typing filter looks at it.
+    connect(editor, &QLineEdit::textChanged, this,
+            [this, editor] { current_ = {S(editor->text()), editor->cursorPosition()}; });
+    connect(editor, &QLineEdit::textEdited, this, [this](const QString &text) { txtMove1_Change(text); });
+    txtMove1[0] = editor;
+}
+
+void ComputationPanel::txtMove1_Change(const QString &text)
+{
+    FieldBox *editor = txtMove1[0];
+    const EditorTyping typed = Filter_Editor_Typing(current_, {S(text), editor->cursorPosition()});
+    if (typed.edit.text != S(text) || typed.edit.caret != editor->cursorPosition()) {
+        editor->setText(Q(typed.edit.text));
+        editor->setCursorPosition(typed.edit.caret);
+    }
+    if (typed.overflow)
+        messages_.Plain(kAmountTooLarge);
+}
+
+bool ComputationPanel::txtMove1_KeyDown(int key)
+{
+    switch (key) {
+    case 27:  // Esc
+        if (onEscape)
+            onEscape();
+        return true;
+    case 46:  // Delete: the line's value becomes zero
+        txtMove1[0]->setText(QStringLiteral("0"));
+        return true;
+    case 112:  // F1
+        if (onHelpKey)
+            onHelpKey();
+        return true;
+    default:
+        break;
+    }
+    const std::optional<int> target = Editor_Key_Target(key, CurLine);
+    if (!target)
+        return false;
+    CurLine = Move_Editor(CurLine, *target);
+    return true;
+}
+
+int ComputationPanel::Move_Editor(int from, int to)
+{
+    FieldBox *editor = txtMove1[0];
+    const std::string text = S(editor->text());
+    if (Refuses_Negative(text, from)) {
+        messages_.Info(kNegativeRefused);
+        return from;
+    }
+    TxtLab4[from]->setText(Q(Stored_Line_Text(text)));
+    editor->clear();
+    Show_LineHelp(to);
+    editor->setGeometry(TxtLab4[to]->geometry());
+    editor->setText(TxtLab4[to]->text());
+    editor->selectAll();
+    editor->raise();
+    editor->setFocus();
+    return to;
+}
+
+void ComputationPanel::Show_LineHelp(int index)
+{
+    if (index < 0 || index >= kLineCount || !setHelp)
+        return;
+    setHelp(QString::fromUtf8(kLineHelp[index]));
+}
+
+void ComputationPanel::TxtLab4_Click(int index) { CurLine = Move_Editor(CurLine, index); }
+
+void ComputationPanel::Commit_Editor()
+{
+    const QString text = txtMove1[0]->text();
+    if (!text.isEmpty())
+        TxtLab4[CurLine]->setText(text);
+}
+
+bool ComputationPanel::Gather_Inputs()
+{
+    PanelTexts panel;
+    for (int i = 0; i < kLineCount; ++i)
+        panel.boxes[i] = S(TxtLab4[i]->text());
+    panel.editor = S(txtMove1[0]->text());
+    panel.curLine = CurLine;
+
+    const bool ok = ::Gather_Inputs(panel, inputs_);
+    if (!ok) {
+        messages_.Info(kNotANumber);
+        return false;
+    }
+    if (panel.editor != S(txtMove1[0]->text()))
+        txtMove1[0]->setText(Q(panel.editor));
+    TxtLab4[CurLine]->setText(Q(panel.boxes[CurLine]));
+    return true;
+}
+
+void ComputationPanel::Clear_Panel()
+{
+    for (FieldBox *box : TxtLab4)
+        box->clear();
+    for (int i = 0; i <= 10; ++i)
+        inputs_[i] = 0;
+    txtMove1[0]->clear();
+    txtTot1->clear();
+    CurLine = Move_Editor(CurLine, 0);
+    txtMove1[0]->setFocus();
+}
+
+void ComputationPanel::Place_Editor()
+{
+    txtMove1[0]->setGeometry(TxtLab4[CurLine]->geometry());
+    txtMove1[0]->raise();
+    txtMove1[0]->show();
+}
+
+void ComputationPanel::Regroup_Lines()
+{
+    for (FieldBox *box : TxtLab4)
+        box->setText(Q(Format_Grouped(S(box->text()))));
+}

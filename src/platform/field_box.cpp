@@ -1,0 +1,66 @@
+#include "platform/field_box.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+FieldBox::FieldBox(QWidget *parent) : QLineEdit(parent) {}
+
+void FieldBox::keyPressEvent(QKeyEvent *event)
+{
+    if (onKeyDown && onKeyDown(event)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FieldBox::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    if (onGotFocus && event->reason() != Qt::ActiveWindowFocusReason)
+        onGotFocus();
+}
+
+void FieldBox::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (onLostFocus && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        onLostFocus();
+}
+
+void FieldBox::mousePressEvent(QMouseEvent *event)
+{
+    QLineEdit::mousePressEvent(event);
+    if (onClick && event->button() == Qt::LeftButton)
+        onClick();
+}
+
+int Virtual_Key(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_F1:
+        return 112;
+    default:
+        return 0;
+    }
+}

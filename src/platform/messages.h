@@ -1,0 +1,20 @@
+// The modal message boxes of the program, behind an interface so that
+// tests can record them instead of blocking on them.
+#pragma once
+
+#include <string>
+
+class Messages {
+public:
+    virtual ~Messages() = default;
+
+    // A box with the information icon and OK, under the application title.
+    virtual void Info(const std::string &text) = 0;
+
+    // A box with no icon and OK, under the application title.
+    virtual void Plain(const std::string &text) = 0;
+
+    // A question with Yes and No and no icon, under its own title; true for
+    // Yes. Closing the box otherwise counts as No.
+    virtual bool Confirm(const std::string &text, const std::string &title) = 0;
+};

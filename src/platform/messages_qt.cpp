@@ -1,0 +1,31 @@
+#include "platform/messages_qt.h"
+
+#include "common/app_info.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+int Show_Box(QMessageBox::Icon icon, const std::string &text, const char *title, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, QString::fromUtf8(title), QString::fromUtf8(text), buttons, QApplication::activeWindow());
+    return box.exec();
+}
+
+}  // namespace
+
+void QtMessages::Info(const std::string &text)
+{
+    Show_Box(QMessageBox::Information, text, kAppTitle, QMessageBox::Ok);
+}
+
+void QtMessages::Plain(const std::string &text)
+{
+    Show_Box(QMessageBox::NoIcon, text, kAppTitle, QMessageBox::Ok);
+}
+
+bool QtMessages::Confirm(const std::string &text, const std::string &title)
+{
+    return Show_Box(QMessageBox::NoIcon, text, title.c_str(), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/messages.h"
+
+// Real message boxes (QMessageBox), parented to the active window.
+class QtMessages final : public Messages {
+public:
+    void Info(const std::string &text) override;
+    void Plain(const std::string &text) override;
+    bool Confirm(const std::string &text, const std::string &title) override;
+};

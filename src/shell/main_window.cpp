@@ -1,0 +1,219 @@
+#include "shell/main_window.h"
+
+#include "common/app_info.h"
+#include "computation/computation_panel.h"
+#include "computation/statement_form.h"
+#include "platform/field_box.h"
+#include "platform/fonts.h"
+#include "platform/messages.h"
+#include "platform/twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr int kClientWidth = 11175;
+constexpr int kClientHeight = 7455;
+
+struct Place {
+    int left, top, width, height;
+};
+
+constexpr Place kTabs[4] = {
+    {0, 0, 2775, 495}, {2760, 0, 2775, 495}, {5520, 0, 2775, 495}, {8280, 0, 2910, 495}};
+constexpr const char *kTabCaptions[4] = {"도움말", "산출세액계산", "이자소득명세", "배당소득명세"};
+constexpr QRgb kPanelColours[4] = {qRgb(255, 255, 255), qRgb(255, 192, 192), qRgb(255, 224, 192),
+                                   qRgb(255, 255, 192)};
+constexpr int kPanelTop = 400;
+constexpr int kPanelHeight = 6495;
+
+struct Command {
+    const char *caption;
+    Place place;
+};
+// Index 0 is unused: the array is addressed by the command number.
+constexpr Command kCommands[5] = {
+    {nullptr, {}},
+    {"새로작성(&N)", {3105, 3180, 1620, 400}},
+    {"세액계산(&C)", {4920, 3180, 1620, 400}},
+    {"인쇄(&P)", {6705, 3180, 1620, 400}},
+    {"종료(&X)", {9555, 6960, 1560, 405}},
+};
+
+constexpr const char *kPrintBeforeCompute = "세액계산 후 이용가능 합니다.";
+
+QRect Rect(const Place &p) { return Twips_Rect(p.left, p.top, p.width, p.height); }
+
+void Tool_Tip_Colours(QWidget *w)
+{
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
+    palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
+    w->setPalette(palette);
+}
+
+}  // namespace
+
+frm금융소득2::frm금융소득2(Messages &messages) : messages_(messages)
+{
+    setWindowTitle(QString::fromUtf8("2005 Orvanta(금융소득자용)"));
+    setFont(Design_Font(kGulim, 9.75));
+    setFixedSize(Twips_Size(kClientWidth, kClientHeight));
+
+    for (int i = 0; i < 4; ++i) {
+        cmdTab[i] = new QPushButton(QString::fromUtf8(kTabCaptions[i]), this);
+        cmdTab[i]->setGeometry(Rect(kTabs[i]));
+        connect(cmdTab[i], &QPushButton::clicked, this, [this, i] { cmdTab_Click(i); });
+    }
+
+    for (int i = 0; i < 4; ++i) {
+        QFrame *frame = i == 1 ? panel_ = new ComputationPanel(this, messages_, ComputationInputs) : new QFrame(this);
+        frame->setGeometry(Twips_Rect(0, kPanelTop, i == 0 ? 11200 : 11295, kPanelHeight));
+        frame->setAutoFillBackground(true);
+        QPalette palette = frame->palette();
+        palette.setColor(QPalette::Window, QColor(kPanelColours[i]));
+        frame->setPalette(palette);
+        cFrame[i] = frame;
+    }
+    // The tab buttons overlap the panels' top edge.
+    for (QPushButton *tab : cmdTab)
+        tab->raise();
+
+    txtLblHelp = new QLineEdit(QString::fromUtf8("도움말"), this);
+    txtLblHelp->setGeometry(Twips_Rect(120, 7050, 735, 255));
+    txtLblHelp->setReadOnly(true);
+    txtLblHelp->setFocusPolicy(Qt::NoFocus);
+    QFont bold = font();
+    bold.setBold(true);
+    txtLblHelp->setFont(bold);
+    Tool_Tip_Colours(txtLblHelp);
+
+    txtHelp = new QPlainTextEdit(this);
+    txtHelp->setGeometry(Twips_Rect(960, 6960, 8415, 430));
+    txtHelp->setReadOnly(true);
+    txtHelp->setFocusPolicy(Qt::NoFocus);
+    txtHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtHelp->document()->setDocumentMargin(1);
+    Tool_Tip_Colours(txtHelp);
+
+    for (int n = 1; n <= 4; ++n) {
+        QWidget *owner = n == 4 ? static_cast<QWidget *>(this) : panel_;
+        CmdArray1[n] = new QPushButton(QString::fromUtf8(kCommands[n].caption), owner);
+        CmdArray1[n]->setGeometry(Rect(kCommands[n].place));
+        connect(CmdArray1[n], &QPushButton::clicked, this, [this, n] { CmdArray1_Click(n); });
+    }
+
+    panel_->setHelp = [this](const QString &text) { txtHelp->setPlainText(text); };
+    panel_->onEscape = [this] { close(); };
+
+    Form_Load();
+}
+
+frm금융소득2::~frm금융소득2() { delete statement_; }
+
+QLineEdit *frm금융소득2::txtTot1() const { return panel_->txtTot1; }
+
+void frm금융소득2::Form_Load()
+{
+    Show_cFrame(0);
+    panel_->Place_Editor();
+}
+
+void frm금융소득2::Form_Activate() { panel_->Regroup_Lines(); }
+
+bool frm금융소득2::event(QEvent *e)
+{
+    if (e->type() == QEvent::Show && !centred_) {
+        centred_ = true;
+        if (const QScreen *s = screen())
+            move(s->availableGeometry().center() - rect().center());
+    }
+    if (e->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QWidget::event(e);
+}
+
+void frm금융소득2::Show_cFrame(int n)
+{
+    for (int i = 0; i < static_cast<int>(cFrame.size()); ++i)
+        cFrame[i]->setVisible(i == n);
+}
+
+void frm금융소득2::cmdTab_Click(int n)
+{
+    Show_cFrame(n);
+    for (int i = 1; i <= 3; ++i)
+        CmdArray1[i]->setEnabled(false);
+
+    if (n == 1) {
+        for (int i = 1; i <= 3; ++i)
+            CmdArray1[i]->setEnabled(true);
+        panel_->TxtLab4_Click(0);
+        panel_->txtMove1[0]->setFocus();
+    }
+}
+
+frm계산서 &frm금융소득2::Statement()
+{
+    if (!statement_)
+        statement_ = new frm계산서(ComputationInputs, *panel_->txtTot1);
+    return *statement_;
+}
+
+void frm금융소득2::CmdArray1_Click(int n)
+{
+    panel_->Commit_Editor();
+    switch (n) {
+    case 1:  // 새로작성
+        panel_->Clear_Panel();
+        break;
+    case 2:  // 세액계산
+        if (!panel_->Gather_Inputs())
+            return;
+        if (StatementEngine::Would_Overflow(ComputationInputs)) {
+            messages_.Plain(kAmountTooLarge);
+            return;
+        }
+        Statement().hide();
+        Statement().Calc_Val();
+        break;
+    case 3:  // 인쇄: the preview shows the statement, computed afresh
+        if (panel_->txtTot1->text().isEmpty()) {
+            messages_.Info(kPrintBeforeCompute);
+            return;
+        }
+        Statement().Clear_Values();
+        if (!panel_->Gather_Inputs())
+            return;
+        if (StatementEngine::Would_Overflow(ComputationInputs)) {
+            messages_.Plain(kAmountTooLarge);
+            return;
+        }
+        Statement().Calc_Val();
+        break;
+    case 4:  // 종료
+        for (auto *box : panel_->TxtLab4)
+            box->clear();
+        for (int i = 0; i <= 10; ++i)
+            ComputationInputs[i] = 0;
+        close();
+        QCoreApplication::quit();
+        break;
+    default:
+        break;
+    }
+}
+
+void frm금융소득2::closeEvent(QCloseEvent *e)
+{
+    if (statement_)
+        statement_->close();
+    e->accept();
+}

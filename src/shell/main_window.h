@@ -1,0 +1,57 @@
+// frm금융소득2: the main window. Four panels switched by the tab buttons
+// along the top, the help line along the bottom and the Exit button.
+#pragma once
+
+#include "computation/engine.h"
+#include "computation/statement_form.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class ComputationPanel;
+class Messages;
+class QFrame;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+class frm금융소득2 : public QWidget {
+public:
+    explicit frm금융소득2(Messages &messages);
+    ~frm금융소득2() override;
+
+    void Show_cFrame(int n);
+    void cmdTab_Click(int n);
+    void CmdArray1_Click(int n);
+
+    // The statement form, loaded (hidden) on first use and discarded when
+    // it is closed; nullptr while it is not loaded.
+    frm계산서 &Statement();
+    frm계산서 *Loaded_Statement() const { return statement_; }
+
+    ComputationPanel &Computation() const { return *panel_; }
+    QLineEdit *txtTot1() const;
+
+    std::array<QPushButton *, 4> cmdTab{};
+    std::array<QFrame *, 4> cFrame{};
+    QLineEdit *txtLblHelp = nullptr;
+    QPlainTextEdit *txtHelp = nullptr;
+    std::array<QPushButton *, 5> CmdArray1{};  // 1 New, 2 Compute, 3 Print, 4 Exit
+
+    InputAmounts ComputationInputs{};
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Activate();
+
+    Messages &messages_;
+    ComputationPanel *panel_ = nullptr;
+    QPointer<frm계산서> statement_;
+    bool centred_ = false;
+};

@@ -1,0 +1,28 @@
+#include "shell/program.h"
+
+#include "common/app_info.h"
+#include "platform/fonts.h"
+#include "platform/messages_qt.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+
+void Setup_Application(QApplication &app)
+{
+    app.setApplicationName(QStringLiteral("orvanta"));
+    app.setApplicationDisplayName(QString::fromUtf8(kAppTitle));
+    app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+    Install_Korean_Fonts();
+    app.setFont(Design_Font(kGulim, 9.75));
+}
+
+struct Program::Impl {
+    QtMessages messages;
+    frm금융소득2 main{messages};
+};
+
+Program::Program() : impl_(std::make_unique<Impl>()) { impl_->main.show(); }
+
+Program::~Program() = default;
+
+QWidget &Program::First_Window() { return impl_->main; }

@@ -1,0 +1,178 @@
+#include "common/amount.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <string>
+
+namespace {
+
+struct ParseCase {
+    const char *text;
+    NumberStatus status;
+    double value;
+};
+
+TEST(ParseNumber, ReadsSignsCommasDecimalsExponentsAndBlanks)
+{
+    const ParseCase cases[] = {
+        {"0", NumberStatus::Number, 0},
+        {"1234567", NumberStatus::Number, 1234567},
+        {"1,234,567", NumberStatus::Number, 1234567},
+        {"5,000,0001", NumberStatus::Number, 50000001},  // a digit typed after a grouped amount
+        {",234", NumberStatus::Number, 234},             // the first digit erased
+        {"-5", NumberStatus::Number, -5},
+        {"+5", NumberStatus::Number, 5},
+        {"  12  ", NumberStatus::Number, 12},
+        {"\t-1,000 ", NumberStatus::Number, -1000},
+        {"0.5", NumberStatus::Number, 0.5},
+        {"0.", NumberStatus::Number, 0},
+        {".5", NumberStatus::Number, 0.5},
+        {"1e3", NumberStatus::Number, 1000},
+        {"1.5E+2", NumberStatus::Number, 150},
+        {"25e-1", NumberStatus::Number, 2.5},
+        {"1e-400", NumberStatus::Number, 0},  // underflow is as good as zero
+        {"0e999999", NumberStatus::Number, 0},
+        {"1e400", NumberStatus::Overflow, 0},
+        {"-1e309", NumberStatus::Overflow, 0},
+        {"1e99999999999999999999", NumberStatus::Overflow, 0},
+        {"", NumberStatus::NotNumber, 0},
+        {"   ", NumberStatus::NotNumber, 0},
+        {"-", NumberStatus::NotNumber, 0},
+        {".", NumberStatus::NotNumber, 0},
+        {"-.", NumberStatus::NotNumber, 0},
+        {",", NumberStatus::NotNumber, 0},
+        {"1e", NumberStatus::NotNumber, 0},
+        {"1e+", NumberStatus::NotNumber, 0},
+        {"12a", NumberStatus::NotNumber, 0},
+        {"a12", NumberStatus::NotNumber, 0},
+        {"1.2.3", NumberStatus::NotNumber, 0},
+        {"1.2,3", NumberStatus::NotNumber, 0},  // commas only group the whole part
+        {"--1", NumberStatus::NotNumber, 0},
+        {"- 1", NumberStatus::NotNumber, 0},
+        {"1 2", NumberStatus::NotNumber, 0},
+        {"0x10", NumberStatus::NotNumber, 0},
+        {"inf", NumberStatus::NotNumber, 0},
+        {"nan", NumberStatus::NotNumber, 0},
+        {"１２", NumberStatus::NotNumber, 0},  // full-width digits
+        {"만원", NumberStatus::NotNumber, 0},
+    };
+    for (const ParseCase &c : cases) {
+        const ParsedNumber n = Parse_Number(c.text);
+        EXPECT_EQ(n.status, c.status) << '"' << c.text << '"';
+        if (c.status == NumberStatus::Number) {
+            EXPECT_EQ(n.value, c.value) << '"' << c.text << '"';
+        }
+        EXPECT_EQ(Reads_As_Number(c.text), c.status != NumberStatus::NotNumber) << '"' << c.text << '"';
+    }
+}
+
+TEST(ParseNumber, ReadsTheLargestDoubleInFullAndOverflowsJustPastIt)
+{
+    const std::string largest = Format_Whole(DBL_MAX);
+    EXPECT_EQ(Parse_Number(largest).value, DBL_MAX);
+    EXPECT_EQ(Parse_Number(largest + "0").status, NumberStatus::Overflow);
+    EXPECT_EQ(Parse_Number("1.8e308").status, NumberStatus::Overflow);
+}
+
+TEST(FormatWhole, GroupsByThreesAndRoundsHalvesAwayFromZero)
+{
+    EXPECT_EQ(Format_Whole(0), "0");
+    EXPECT_EQ(Format_Whole(-0.0), "0");
+    EXPECT_EQ(Format_Whole(-0.4), "0");
+    EXPECT_EQ(Format_Whole(7), "7");
+    EXPECT_EQ(Format_Whole(999), "999");
+    EXPECT_EQ(Format_Whole(1000), "1,000");
+    EXPECT_EQ(Format_Whole(1234567), "1,234,567");
+    EXPECT_EQ(Format_Whole(-1234567), "-1,234,567");
+    EXPECT_EQ(Format_Whole(0.5), "1");
+    EXPECT_EQ(Format_Whole(1.5), "2");
+    EXPECT_EQ(Format_Whole(2.5), "3");  // not to even
+    EXPECT_EQ(Format_Whole(-2.5), "-3");
+    EXPECT_EQ(Format_Whole(250000.5), "250,001");
+    EXPECT_EQ(Format_Whole(6100000.5), "6,100,001");
+    EXPECT_EQ(Format_Whole(999999.5), "1,000,000");
+    EXPECT_EQ(Format_Whole(1e20), "100,000,000,000,000,000,000");
+}
+
+TEST(FormatWhole, WritesEveryDigitOfTheLargestDouble)
+{
+    const std::string text = Format_Whole(DBL_MAX);
+    EXPECT_EQ(text.substr(0, 8), "179,769,");
+    EXPECT_EQ(text.size(), 309u + 102u);  // 309 digits, a comma before every group but the first
+    EXPECT_EQ(Format_Whole(-DBL_MAX), "-" + text);
+}
+
+TEST(FormatGrouped, ZeroIsEmptyAndTextThatIsNoNumberStands)
+{
+    EXPECT_EQ(Format_Grouped(0.0), "");
+    EXPECT_EQ(Format_Grouped(0.4), "");
+    EXPECT_EQ(Format_Grouped(-0.5), "-1");
+    EXPECT_EQ(Format_Grouped(28'100'000.0), "28,100,000");
+    EXPECT_EQ(Format_Grouped("1234567"), "1,234,567");
+    EXPECT_EQ(Format_Grouped(" 1,234 "), "1,234");
+    EXPECT_EQ(Format_Grouped("-1,000"), "-1,000");
+    EXPECT_EQ(Format_Grouped("0"), "");
+    EXPECT_EQ(Format_Grouped("00"), "");
+    EXPECT_EQ(Format_Grouped(""), "");
+    EXPECT_EQ(Format_Grouped("-"), "-");
+    EXPECT_EQ(Format_Grouped("abc"), "abc");
+    EXPECT_EQ(Format_Grouped("1e400"), "1e400");  // overflow: not a value to format
+    EXPECT_EQ(Format_Grouped("1e3"), "1,000");
+}
+
+TEST(FormatAmount, RegroupsWhileTypingWithTheCaretAtTheEnd)
+{
+    struct Case {
+        const char *text;
+        int caret;
+        const char *expectText;
+        int expectCaret;
+    } cases[] = {
+        {"1", 1, "1", 1},
+        {"1234", 4, "1,234", 5},
+        {"1,2345", 6, "12,345", 6},
+        {"12,3450", 4, "123,450", 7},  // typed in the middle: the caret still goes to the end
+        {"-1234", 5, "-1,234", 6},
+        {"1234.5", 6, "1,235", 5},
+        {"0.5", 3, "1", 1},
+        {"1e3", 3, "1,000", 5},
+        // left as typed: empty, zero, not a number, too large
+        {"", 0, "", 0},
+        {"0", 1, "0", 1},
+        {"00", 2, "00", 2},
+        {"0.0", 2, "0.0", 2},
+        {"-0", 2, "-0", 2},
+        {"-", 1, "-", 1},
+        {"12a", 3, "12a", 3},
+        {"1e400", 5, "1e400", 5},
+    };
+    for (const Case &c : cases) {
+        const AmountEdit out = Format_Amount(c.text, c.caret);
+        EXPECT_EQ(out.text, c.expectText) << c.text;
+        EXPECT_EQ(out.caret, c.expectCaret) << c.text;
+    }
+}
+
+TEST(GetAmount, BlanksAndUnreadableTextsAreZero)
+{
+    EXPECT_EQ(Get_Amount(""), 0);
+    EXPECT_EQ(Get_Amount("   "), 0);
+    EXPECT_EQ(Get_Amount("1,234,567"), 1234567);
+    EXPECT_EQ(Get_Amount(" -5 "), -5);
+    EXPECT_EQ(Get_Amount("12.5"), 12.5);
+    EXPECT_EQ(Get_Amount("합계"), 0);
+    EXPECT_EQ(Get_Amount("-"), 0);
+    EXPECT_EQ(Get_Amount("1e400"), 0);
+}
+
+TEST(RoundingRules, RoundAndTruncateAreNamedApart)
+{
+    EXPECT_EQ(Round_Won(2.5), 3);
+    EXPECT_EQ(Round_Won(-2.5), -3);
+    EXPECT_EQ(Round_Won(2.4999), 2);
+    EXPECT_EQ(Truncate_Won(2.99), 2);
+    EXPECT_EQ(Truncate_Won(-2.99), -2);
+}
+
+}  // namespace

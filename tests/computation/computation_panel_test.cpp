@@ -1,0 +1,134 @@
+#include "support/main_window_fixture.h"
+
+namespace {
+
+using PanelTest = MainWindowTest;
+
+TEST_F(PanelTest, TypingRegroupsAndTakesBackWhatIsNoAmount)
+{
+    window->cmdTab[1]->click();
+    Type("1234567");
+    EXPECT_EQ(EditorText(), "1,234,567");
+    EXPECT_EQ(Editor()->cursorPosition(), 9);
+    Type("x");
+    EXPECT_EQ(EditorText(), "1,234,567");
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(EditorText(), "123,456");
+    Editor()->clear();
+    Type("-");
+    EXPECT_EQ(EditorText(), "-");
+    Type("-");
+    EXPECT_EQ(EditorText(), "-");
+    Type("5");
+    EXPECT_EQ(EditorText(), "-5");
+    Editor()->clear();
+    QTest::sendKeyEvent(QTest::Click, Editor(), Qt::Key_unknown, QString::fromUtf8("가"), Qt::NoModifier);
+    Type(".+");
+    EXPECT_EQ(EditorText(), "");
+    Type("00");
+    EXPECT_EQ(EditorText(), "00");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PanelTest, AnAmountTooLargeForADoubleIsRefused)
+{
+    window->cmdTab[1]->click();
+    Type("12");
+    Editor()->insert("e999");  // as a paste would put it
+    EXPECT_EQ(EditorText(), "12");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"금액이 너무 큽니다."});
+}
+
+TEST_F(PanelTest, LeavingALineStoresItGroupedAndZeroAsEmpty)
+{
+    window->cmdTab[1]->click();
+    EXPECT_EQ(Help(), "[이자소득명세]중 소득구분이 [11]인 건에 대한 연간 합계액");
+    Type("1234567");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Box(0), "1,234,567");
+    EXPECT_EQ(Panel().CurLine, 1);
+    EXPECT_EQ(EditorText(), "");
+    EXPECT_EQ(Editor()->geometry(), Panel().TxtLab4[1]->geometry());
+    EXPECT_EQ(Help(), "[이자소득명세]중 소득구분인 [12]인 건에 대한 연간 합계액");
+
+    Type("0");
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Box(1), "");
+
+    // Back on line 1: its value comes into the editor, selected.
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(EditorText(), "1,234,567");
+    EXPECT_EQ(Editor()->selectedText(), "1,234,567");
+    Type("5");  // typing replaces the selection
+    EXPECT_EQ(EditorText(), "5");
+
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(EditorText(), "0");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Box(0), "");
+}
+
+TEST_F(PanelTest, MovementKeysFollowTheRowsAndWrapAround)
+{
+    window->cmdTab[1]->click();
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Panel().CurLine, 8);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Panel().CurLine, 0);
+    Key(Qt::Key_Left);  // lines 1..5 have nothing to their left
+    EXPECT_EQ(Panel().CurLine, 0);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Right);  // line 2 to line 7
+    EXPECT_EQ(Panel().CurLine, 6);
+    EXPECT_EQ(Help(), "[배당소득명세]중 (7)가산액");
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Panel().CurLine, 6);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(Panel().CurLine, 1);
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(Panel().CurLine, 8);
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(Panel().CurLine, 0);
+    for (int i = 0; i < 4; ++i)
+        Key(Qt::Key_Down);
+    Key(Qt::Key_Right);  // line 5 has no line beside it
+    EXPECT_EQ(Panel().CurLine, 4);
+
+    QTest::mouseClick(Panel().TxtLab4[7], Qt::LeftButton);
+    EXPECT_EQ(Panel().CurLine, 7);
+    EXPECT_EQ(Editor()->geometry(), Panel().TxtLab4[7]->geometry());
+    EXPECT_TRUE(Editor()->hasFocus());
+}
+
+TEST_F(PanelTest, OnlyLineSevenAcceptsANegativeAmount)
+{
+    window->cmdTab[1]->click();
+    Key(Qt::Key_PageDown);
+    Type("-1000");
+    EXPECT_EQ(EditorText(), "-1,000");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(messages.shown, (std::vector<RecordedMessage>{{RecordedMessage::Info, "음수가 입력되어선 않됩니다!!", {}}}));
+    EXPECT_EQ(Panel().CurLine, 8);
+    EXPECT_EQ(EditorText(), "-1,000");
+    QTest::mouseClick(Panel().TxtLab4[2], Qt::LeftButton);  // a click is refused too
+    EXPECT_EQ(Panel().CurLine, 8);
+    EXPECT_EQ(messages.shown.size(), 2u);
+
+    Editor()->clear();
+    QTest::mouseClick(Panel().TxtLab4[6], Qt::LeftButton);
+    Type("-1000");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Box(6), "-1,000");
+    EXPECT_EQ(Panel().CurLine, 7);
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST_F(PanelTest, LosingTheFocusEmptiesTheHelpLine)
+{
+    window->cmdTab[1]->click();
+    EXPECT_FALSE(Help().empty());
+    window->CmdArray1[2]->setFocus();
+    EXPECT_EQ(Help(), "");
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+#include "common/app_info.h"
+#include "platform/app_dir.h"
+#include "platform/field_box.h"
+#include "platform/fonts.h"
+#include "platform/messages_qt.h"
+#include "platform/twips.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AppPath, IsTheExecutablesFolderUnlessInstalledBesideShare)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString bin = root.filePath("bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    EXPECT_EQ(App_Path_For(bin), QDir::cleanPath(bin));
+
+    ASSERT_TRUE(QDir().mkpath(root.filePath("share/orvanta")));
+    EXPECT_EQ(App_Path_For(bin), QDir::cleanPath(root.filePath("share/orvanta")));
+}
+
+TEST(KoreanFonts, GulimAndDotumResolveToAnInstalledKoreanFont)
+{
+    const QStringList installed = QFontDatabase::families();
+    ASSERT_TRUE(installed.contains("NanumGothic")) << "fonts-nanum is not installed";
+    for (const char *family : {kGulim, kDotum}) {
+        const QFontInfo info(Design_Font(family, 9.75));
+        EXPECT_TRUE(info.family().startsWith("Nanum")) << family << " -> " << info.family().toStdString();
+        EXPECT_TRUE(QFontMetrics(Design_Font(family, 9.75)).inFont(QChar(0xAE08)));  // 금
+    }
+    EXPECT_DOUBLE_EQ(Design_Font(kGulim, 11.25, true).pointSizeF(), 11.25);
+    EXPECT_TRUE(Design_Font(kGulim, 11.25, true).bold());
+}
+
+TEST(Twips, FifteenTwipsAPixelAtNinetySixDpi)
+{
+    ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInch(), 96);
+    EXPECT_EQ(Twips_To_Px(1440), 96);
+    EXPECT_EQ(Twips_To_Px(15), 1);
+    EXPECT_EQ(Twips_Size(11175, 7455), QSize(745, 497));
+    EXPECT_EQ(Twips_Rect(2760, 0, 2775, 495), QRect(184, 0, 185, 33));
+    EXPECT_EQ(Px_To_Twips(745), 11175);
+}
+
+TEST(VirtualKeys, MapTheKeysTheHandlersLookAt)
+{
+    EXPECT_EQ(Virtual_Key(Qt::Key_Return), 13);
+    EXPECT_EQ(Virtual_Key(Qt::Key_Enter), 13);
+    EXPECT_EQ(Virtual_Key(Qt::Key_Escape), 27);
+    EXPECT_EQ(Virtual_Key(Qt::Key_PageUp), 33);
+    EXPECT_EQ(Virtual_Key(Qt::Key_PageDown), 34);
+    EXPECT_EQ(Virtual_Key(Qt::Key_Left), 37);
+    EXPECT_EQ(Virtual_Key(Qt::Key_Up), 38);
+    EXPECT_EQ(Virtual_Key(Qt::Key_Right), 39);
+    EXPECT_EQ(Virtual_Key(Qt::Key_Down), 40);
+    EXPECT_EQ(Virtual_Key(Qt::Key_Delete), 46);
+    EXPECT_EQ(Virtual_Key(Qt::Key_F1), 112);
+    EXPECT_EQ(Virtual_Key(Qt::Key_A), 0);
+}
+
+// What a real box showed, read while it is up and then answered.
+struct SeenBox {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+TEST(QtMessages, ShowTheApplicationTitleOrTheirOwnAndTheRightButtons)
+{
+    QtMessages messages;
+    SeenBox seen;
+    auto watch = [&seen](QMessageBox::StandardButton answer) {
+        QTimer::singleShot(0, [&seen, answer] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+            box->button(answer)->click();
+        });
+    };
+
+    watch(QMessageBox::Ok);
+    messages.Info("세액계산 후 이용가능 합니다.");
+    EXPECT_EQ(seen.title.toStdString(), kAppTitle);
+    EXPECT_EQ(seen.text.toStdString(), "세액계산 후 이용가능 합니다.");
+    EXPECT_EQ(seen.icon, QMessageBox::Information);
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+
+    watch(QMessageBox::Ok);
+    messages.Plain("금액이 너무 큽니다.");
+    EXPECT_EQ(seen.title.toStdString(), kAppTitle);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+
+    watch(QMessageBox::Yes);
+    EXPECT_TRUE(messages.Confirm("입력한 항목을 전체삭제 하시겠습니까?", "전체삭제"));
+    EXPECT_EQ(seen.title.toStdString(), "전체삭제");
+    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+
+    watch(QMessageBox::No);
+    EXPECT_FALSE(messages.Confirm("입력한 항목을 전체삭제 하시겠습니까?", "전체삭제"));
+}
+
+}  // namespace

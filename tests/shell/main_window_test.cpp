@@ -1,0 +1,236 @@
+#include "support/main_window_fixture.h"
+
+#include "common/app_info.h"
+
+#include <QFrame>
+
+namespace {
+
+const std::array<const char *, 9> kFirstExample = {"",         "10000000", "30000000", "10000000", "",
+                                                   "",         "1100000",  "20000000", "3000000"};
+
+TEST_F(MainWindowTest, OpensOnTheHelpPanelWithTheEditorOnLineOne)
+{
+    EXPECT_EQ(window->windowTitle().toStdString(), "2005 Orvanta(금융소득자용)");
+    EXPECT_EQ(window->size(), QSize(745, 497));  // 11175 x 7455 twips
+    const char *tabs[] = {"도움말", "산출세액계산", "이자소득명세", "배당소득명세"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(window->cmdTab[i]->text().toStdString(), tabs[i]);
+        EXPECT_EQ(window->cFrame[i]->isVisible(), i == 0) << i;
+    }
+    EXPECT_EQ(window->cmdTab[3]->geometry(), QRect(552, 0, 194, 33));
+    EXPECT_EQ(window->cFrame[1]->geometry(), QRect(0, 27, 753, 433));
+    EXPECT_EQ(window->CmdArray1[4]->text().toStdString(), "종료(&X)");
+    EXPECT_EQ(window->CmdArray1[4]->geometry(), QRect(637, 464, 104, 27));
+    EXPECT_EQ(window->txtLblHelp->text().toStdString(), "도움말");
+    EXPECT_TRUE(window->txtLblHelp->isReadOnly());
+    EXPECT_EQ(window->txtLblHelp->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(window->txtHelp->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(Help(), "");
+
+    EXPECT_EQ(Panel().CurLine, 0);
+    EXPECT_FALSE(Editor()->isHidden());
+    EXPECT_EQ(Editor()->geometry(), Panel().TxtLab4[0]->geometry());
+    EXPECT_EQ(Panel().TxtLab4[5]->geometry(), QRect(504, 16, 175, 25));  // 7560, 240
+    EXPECT_EQ(Tax(), "");
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_TRUE(window->CmdArray1[n]->isEnabled()) << n;  // as designed until a tab is pressed
+    EXPECT_EQ(window->Loaded_Statement(), nullptr);
+}
+
+TEST_F(MainWindowTest, TabButtonsShowOnePanelAndEnableOnlyItsButtons)
+{
+    window->cmdTab[1]->click();
+    EXPECT_TRUE(window->cFrame[1]->isVisible());
+    EXPECT_FALSE(window->cFrame[0]->isVisible());
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_TRUE(window->CmdArray1[n]->isEnabled());
+    EXPECT_TRUE(Editor()->hasFocus());
+
+    window->cmdTab[2]->click();
+    EXPECT_TRUE(window->cFrame[2]->isVisible());
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_FALSE(window->CmdArray1[n]->isEnabled());
+    EXPECT_TRUE(window->CmdArray1[4]->isEnabled());
+
+    window->cmdTab[0]->click();
+    EXPECT_TRUE(window->cFrame[0]->isVisible());
+    EXPECT_FALSE(window->CmdArray1[2]->isEnabled());
+}
+
+TEST_F(MainWindowTest, ComputeWithAltCShowsTheTaxOfTheFirstWorkedExample)
+{
+    Enter_Lines(kFirstExample);
+    Alt(Qt::Key_C);
+    EXPECT_EQ(Tax(), "10,158,000");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(window->ComputationInputs[9], 20'000'000);
+    EXPECT_EQ(window->ComputationInputs[10], 3'000'000);
+
+    ASSERT_NE(window->Loaded_Statement(), nullptr);
+    frm계산서 &statement = *window->Loaded_Statement();
+    EXPECT_FALSE(statement.isVisible());  // loaded hidden
+    EXPECT_EQ(statement.TxtLab1[18]->text().toStdString(), "10,158,000");
+    EXPECT_EQ(statement.TxtLab1[25]->text().toStdString(), "498,000");
+    EXPECT_EQ(statement.TxtLab1[7]->text().toStdString(), "18 %");
+    EXPECT_EQ(statement.TxtLab2[8]->text().toStdString(), "3,000,000");
+}
+
+TEST_F(MainWindowTest, ComputeTakesAValueTypedButNotYetLeft)
+{
+    window->cmdTab[1]->click();
+    Key(Qt::Key_Down);
+    Type("5000000");
+    window->CmdArray1[2]->click();
+    EXPECT_EQ(window->ComputationInputs[1], 5'000'000);
+    EXPECT_EQ(Tax(), "750,000");  // (32) = 5,000,000 x 15/100
+    EXPECT_EQ(Box(1), "5000000");  // written back as plain digits...
+
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(window.get(), &activate);
+    EXPECT_EQ(Box(1), "5,000,000");  // ...and grouped again at the next activation
+}
+
+TEST_F(MainWindowTest, ComputeAfterEmptyingTheEditorCountsTheLineAsZero)
+{
+    window->cmdTab[1]->click();
+    Type("3000");
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(EditorText(), "3,000");
+    Editor()->selectAll();
+    Key(Qt::Key_Backspace);
+    window->CmdArray1[2]->click();
+    EXPECT_EQ(window->ComputationInputs[0], 0);
+    EXPECT_EQ(EditorText(), "0");
+    EXPECT_EQ(Tax(), "0");
+}
+
+TEST_F(MainWindowTest, ALoneMinusStopsComputeWithTheEarlierLinesGathered)
+{
+    window->cmdTab[1]->click();
+    for (const char *line : {"1000", "2000", "3000"}) {
+        Type(line);
+        Key(Qt::Key_Return);
+    }
+    Type("-");
+    window->CmdArray1[2]->click();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"잘못된 문자를 입력하셨습니다"});
+    EXPECT_EQ(Box(3), "-");
+    EXPECT_EQ(window->ComputationInputs[0], 1000);
+    EXPECT_EQ(window->ComputationInputs[2], 3000);
+    EXPECT_EQ(Tax(), "");
+    EXPECT_EQ(window->Loaded_Statement(), nullptr);  // nothing computed
+}
+
+TEST_F(MainWindowTest, PrintIsRefusedUntilATaxIsShownAndRecomputesAfter)
+{
+    window->cmdTab[1]->click();
+    Alt(Qt::Key_P);
+    EXPECT_EQ(messages.shown,
+              (std::vector<RecordedMessage>{{RecordedMessage::Info, "세액계산 후 이용가능 합니다.", {}}}));
+    EXPECT_EQ(window->Loaded_Statement(), nullptr);
+
+    Enter_Lines(kFirstExample);
+    window->CmdArray1[2]->click();
+    // Lines change after the computation: Print computes with them.
+    QTest::mouseClick(Panel().TxtLab4[0], Qt::LeftButton);
+    Type("1000000");
+    window->CmdArray1[3]->click();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(window->ComputationInputs[0], 1'000'000);
+    EXPECT_EQ(window->Loaded_Statement()->TxtLab2[0]->text().toStdString(), "1,000,000");
+    // (20) = 6,000,000 + 4,338,000 is larger than (29) = 250,000 + 7,500,000 + 2,160,000
+    EXPECT_EQ(Tax(), "10,338,000");
+}
+
+TEST_F(MainWindowTest, PrintBlanksTheSectionNotComputed)
+{
+    Enter_Lines(kFirstExample);
+    window->CmdArray1[2]->click();
+    frm계산서 *statement = window->Loaded_Statement();
+    ASSERT_NE(statement, nullptr);
+    EXPECT_FALSE(statement->TxtLab1[25]->text().isEmpty());
+
+    // Down to section ③: line 3 back to zero.
+    QTest::mouseClick(Panel().TxtLab4[2], Qt::LeftButton);
+    Key(Qt::Key_Delete);
+    window->CmdArray1[3]->click();
+    EXPECT_EQ(window->Loaded_Statement(), statement);
+    for (int i = 2; i <= 18; ++i)
+        EXPECT_EQ(statement->TxtLab1[i]->text(), "") << i;
+    EXPECT_EQ(statement->TxtLab1[25]->text(), "");
+    EXPECT_EQ(statement->TxtLab1[24]->text().toStdString(), Tax());
+}
+
+TEST_F(MainWindowTest, NewEmptiesThePanelAndPrintIsRefusedAgain)
+{
+    Enter_Lines(kFirstExample);
+    window->CmdArray1[2]->click();
+    ASSERT_FALSE(Tax().empty());
+    Alt(Qt::Key_N);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(Box(i), "") << i;
+    EXPECT_EQ(Tax(), "");
+    EXPECT_EQ(Panel().CurLine, 0);
+    EXPECT_EQ(EditorText(), "");
+    EXPECT_TRUE(Editor()->hasFocus());
+    EXPECT_EQ(Help(), "[이자소득명세]중 소득구분이 [11]인 건에 대한 연간 합계액");
+    for (int i = 0; i <= 10; ++i)
+        EXPECT_EQ(window->ComputationInputs[i], 0) << i;
+    window->CmdArray1[3]->click();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"세액계산 후 이용가능 합니다."});
+}
+
+TEST_F(MainWindowTest, AnOverflowingStatementIsRefusedBeforeItIsShown)
+{
+    window->cmdTab[1]->click();
+    const std::string huge(308, '9');  // about 1e308: two of them overflow
+    for (int i = 0; i < 2; ++i) {
+        Editor()->setText(QString::fromStdString(huge));
+        Key(Qt::Key_Return);
+    }
+    window->CmdArray1[2]->click();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"금액이 너무 큽니다."});
+    EXPECT_EQ(Tax(), "");
+}
+
+TEST_F(MainWindowTest, EscapeClosesTheWindowAndDiscardsTheStatement)
+{
+    Enter_Lines(kFirstExample);
+    window->CmdArray1[2]->click();
+    QPointer<frm계산서> statement = window->Loaded_Statement();
+    ASSERT_TRUE(statement);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(statement);
+}
+
+TEST_F(MainWindowTest, ExitEmptiesTheLinesAndClosesTheWindow)
+{
+    Enter_Lines(kFirstExample);
+    window->CmdArray1[2]->click();
+    Alt(Qt::Key_X);
+    EXPECT_FALSE(window->isVisible());
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(Box(i), "") << i;
+    for (int i = 0; i <= 10; ++i)
+        EXPECT_EQ(window->ComputationInputs[i], 0) << i;
+}
+
+TEST_F(MainWindowTest, AStatementLoadedAfterTheLastWasClosedStartsFromZero)
+{
+    Enter_Lines(kFirstExample);
+    window->CmdArray1[2]->click();
+    window->Loaded_Statement()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->Loaded_Statement(), nullptr);
+    frm계산서 &fresh = window->Statement();
+    for (double v : fresh.Engine().ComputationStatement)
+        EXPECT_EQ(v, 0);
+    for (QLabel *label : fresh.TxtLab1)
+        EXPECT_EQ(label->text(), "");
+}
+
+}  // namespace

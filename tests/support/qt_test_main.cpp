@@ -1,0 +1,17 @@
+// Test main for the widget tests: one QApplication for the whole run, on the
+// offscreen platform unless the caller chose another (Xvfb for screenshots).
+#include "shell/program.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    Setup_Application(app);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,44 @@
+// A Messages that records every box instead of showing it, and answers
+// confirmations from a script.
+#pragma once
+
+#include "platform/messages.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct RecordedMessage {
+    enum Kind { Info, Plain, Confirm } kind;
+    std::string text;
+    std::string title;  // confirmations only
+
+    bool operator==(const RecordedMessage &) const = default;
+};
+
+class RecordingMessages final : public Messages {
+public:
+    void Info(const std::string &text) override { shown.push_back({RecordedMessage::Info, text, {}}); }
+    void Plain(const std::string &text) override { shown.push_back({RecordedMessage::Plain, text, {}}); }
+    bool Confirm(const std::string &text, const std::string &title) override
+    {
+        shown.push_back({RecordedMessage::Confirm, text, title});
+        if (answers.empty())
+            return false;
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    }
+
+    // Texts only, in the order shown.
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto &m : shown)
+            texts.push_back(m.text);
+        return texts;
+    }
+
+    std::vector<RecordedMessage> shown;
+    std::deque<bool> answers;  // for Confirm: true is Yes
+};

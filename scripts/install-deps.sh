@@ -14,7 +14,7 @@ packages=(
 # Extra groups, asked for by the callers that need them.
 for group in "$@"; do
   case "$group" in
-    screenshots) packages+=(imagemagick x11-utils) ;;
+    screenshots) packages+=(imagemagick x11-utils xdotool) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

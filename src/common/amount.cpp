@@ -113,9 +113,16 @@ std::string Format_Whole(double value)
     if (std::isinf(value))
         return value < 0 ? "-∞" : "∞";
     const double rounded = Round_Won(value);
-    // %.0f of a whole double writes its exact decimal digits (at most 309).
+    const double magnitude = std::fabs(rounded);
     char digits[400];
-    const int n = std::snprintf(digits, sizeof digits, "%.0f", std::fabs(rounded));
+    int n;
+    if (magnitude < 1e18) {
+        // The common case, an integer conversion: several times faster.
+        n = static_cast<int>(std::to_chars(digits, digits + sizeof digits, static_cast<unsigned long long>(magnitude)).ptr - digits);
+    } else {
+        // %.0f of a whole double writes its exact decimal digits (at most 309).
+        n = std::snprintf(digits, sizeof digits, "%.0f", magnitude);
+    }
     std::string out;
     out.reserve(n + n / 3 + 1);
     if (rounded < 0)

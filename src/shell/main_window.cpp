@@ -92,7 +92,10 @@ frm금융소득2::frm금융소득2(Messages &messages) : messages_(messages)
     QFont bold = font();
     bold.setBold(true);
     txtLblHelp->setFont(bold);
+    txtLblHelp->setAlignment(Qt::AlignCenter);
     Tool_Tip_Colours(txtLblHelp);
+    // A thin border instead of the style's frame: the box is only 49 pixels wide.
+    txtLblHelp->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(mid); padding: 0px; }"));
 
     txtHelp = new QPlainTextEdit(this);
     txtHelp->setGeometry(Twips_Rect(960, 6960, 8415, 430));

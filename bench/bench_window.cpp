@@ -1,0 +1,44 @@
+// Creating and showing the main window, until it is exposed, in one process.
+#include "shell/main_window.h"
+#include "shell/program.h"
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class SilentMessages final : public Messages {
+public:
+    void Info(const std::string &) override {}
+    void Plain(const std::string &) override {}
+    bool Confirm(const std::string &, const std::string &) override { return false; }
+};
+
+void BM_MainWindow_CreateAndShow(benchmark::State &state)
+{
+    SilentMessages messages;
+    for (auto _ : state) {
+        frm금융소득2 window(messages);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            state.SkipWithError("the window was never exposed");
+    }
+}
+BENCHMARK(BM_MainWindow_CreateAndShow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Setup_Application(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

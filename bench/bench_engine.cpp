@@ -32,4 +32,4 @@ void BM_CalcVal_AtOrBelowThreshold(benchmark::State &state)
 }
 BENCHMARK(BM_CalcVal_AtOrBelowThreshold);
 
-}  // namespace
+} // namespace

@@ -3,14 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-std::filesystem::path g_dir;  // where the probes are
+std::filesystem::path g_dir; // where the probes are
 
 long long Now_Ns()
 {
@@ -44,7 +44,7 @@ void Start_Until_Exposed(benchmark::State &state, const std::string &probe)
     }
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {

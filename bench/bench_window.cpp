@@ -1,7 +1,7 @@
 // Creating and showing the main window, until it is exposed, in one process.
+#include "platform/messages.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
-#include "platform/messages.h"
 
 #include <QApplication>
 #include <QTest>
@@ -29,7 +29,7 @@ void BM_MainWindow_CreateAndShow(benchmark::State &state)
 }
 BENCHMARK(BM_MainWindow_CreateAndShow)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {

@@ -20,13 +20,13 @@ public:
                 clock_gettime(CLOCK_MONOTONIC, &now);
                 std::printf("%lld\n", static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec);
                 std::fflush(stdout);
-                _exit(0);  // the moment is all we came for: no teardown
+                _exit(0); // the moment is all we came for: no teardown
             }
         }
         return false;
     }
 };
 
-}  // namespace
+} // namespace
 
 void Exit_At_First_Expose(QApplication &app) { app.installEventFilter(new ExposeWatcher); }

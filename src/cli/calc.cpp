@@ -11,29 +11,36 @@ namespace {
 
 constexpr int kFailure = 2;
 
-constexpr const char *kUsage =
-    "usage: orvanta-calc statement [--json] L1 L2 L3 L4 L5 L6 L7 L8 L9\n"
-    "\n"
-    "Computes the statement 종합소득산출세액계산서(금융소득자용) from the nine\n"
-    "amounts of the computation panel, each as it would be typed there\n"
-    "(\"10,000,000\", \"10000000\", or \"\" for zero):\n"
-    "  L1 비영업대금이익            L6 원천징수되지 않는 배당소득\n"
-    "  L2 원천징수되지 않는 이자소득  L7 배당가산액 (may be negative)\n"
-    "  L3 위 이외 이자소득          L8 금융소득외의 다른 종합소득\n"
-    "  L4 Gross-Up 대상 배당소득     L9 소득공제\n"
-    "  L5 Gross-Up 대상 아닌 배당소득\n"
-    "Prints each line (1) to (38) and ④ as line<TAB>text, then the tax;\n"
-    "--json prints one JSON object instead.\n";
+constexpr const char *kUsage = "usage: orvanta-calc statement [--json] L1 L2 L3 L4 L5 L6 L7 L8 L9\n"
+                               "\n"
+                               "Computes the statement 종합소득산출세액계산서(금융소득자용) from the nine\n"
+                               "amounts of the computation panel, each as it would be typed there\n"
+                               "(\"10,000,000\", \"10000000\", or \"\" for zero):\n"
+                               "  L1 비영업대금이익            L6 원천징수되지 않는 배당소득\n"
+                               "  L2 원천징수되지 않는 이자소득  L7 배당가산액 (may be negative)\n"
+                               "  L3 위 이외 이자소득          L8 금융소득외의 다른 종합소득\n"
+                               "  L4 Gross-Up 대상 배당소득     L9 소득공제\n"
+                               "  L5 Gross-Up 대상 아닌 배당소득\n"
+                               "Prints each line (1) to (38) and ④ as line<TAB>text, then the tax;\n"
+                               "--json prints one JSON object instead.\n";
 
 std::string Json_String(const std::string &s)
 {
     std::string out = "\"";
     for (const char c : s) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
                 static const char hex[] = "0123456789abcdef";
@@ -88,7 +95,7 @@ int Statement(const std::vector<std::string> &args, std::ostream &out, std::ostr
             return Fail(err, where + kNotANumber);
     }
     panel.curLine = 0;
-    panel.editor = panel.boxes[0];  // the editor back on line 1, as after a move there
+    panel.editor = panel.boxes[0]; // the editor back on line 1, as after a move there
     InputAmounts inputs{};
     if (!Gather_Inputs(panel, inputs))
         return Fail(err, kNotANumber);
@@ -103,7 +110,8 @@ int Statement(const std::vector<std::string> &args, std::ostream &out, std::ostr
             << ", \"lines\": {";
         bool firstLine = true;
         for (const StatementLine &line : Statement_Lines()) {
-            out << (firstLine ? "" : ", ") << Json_String(line.line) << ": " << Json_String(statement.Label(line.label));
+            out << (firstLine ? "" : ", ") << Json_String(line.line) << ": "
+                << Json_String(statement.Label(line.label));
             firstLine = false;
         }
         out << "}}\n";
@@ -115,7 +123,7 @@ int Statement(const std::vector<std::string> &args, std::ostream &out, std::ostr
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int Run_Calc(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {

@@ -29,12 +29,12 @@ long long Leading_Exponent(std::string_view mantissa, long long exponent)
     return -static_cast<long long>(nonzero) - 1 + exponent;
 }
 
-}  // namespace
+} // namespace
 
 ParsedNumber Parse_Number(std::string_view text)
 {
     const std::string_view s = Trim_Blanks(text);
-    std::string clean;  // the number without grouping commas, for conversion
+    std::string clean; // the number without grouping commas, for conversion
     clean.reserve(s.size());
 
     std::size_t i = 0;
@@ -74,7 +74,7 @@ ParsedNumber Parse_Number(std::string_view text)
         int expDigits = 0;
         for (; i < s.size() && Is_Digit(s[i]); ++i, ++expDigits) {
             clean += s[i];
-            if (exponent < 1'000'000'000)  // saturate: only its size matters
+            if (exponent < 1'000'000'000) // saturate: only its size matters
                 exponent = exponent * 10 + (s[i] - '0');
         }
         if (expDigits == 0)
@@ -90,17 +90,14 @@ ParsedNumber Parse_Number(std::string_view text)
     if (ec == std::errc::result_out_of_range) {
         if (Leading_Exponent(mantissa, exponent) > 0)
             return {NumberStatus::Overflow, 0};
-        value = 0;  // underflow: as good as zero for an amount in won
+        value = 0; // underflow: as good as zero for an amount in won
     } else if (ec != std::errc() || end != clean.data() + clean.size()) {
         return {};
     }
     return {NumberStatus::Number, negative ? -value : value};
 }
 
-bool Reads_As_Number(std::string_view text)
-{
-    return Parse_Number(text).status != NumberStatus::NotNumber;
-}
+bool Reads_As_Number(std::string_view text) { return Parse_Number(text).status != NumberStatus::NotNumber; }
 
 double Round_Won(double value) { return std::round(value); }
 
@@ -118,7 +115,8 @@ std::string Format_Whole(double value)
     int n;
     if (magnitude < 1e18) {
         // The common case, an integer conversion: several times faster.
-        n = static_cast<int>(std::to_chars(digits, digits + sizeof digits, static_cast<unsigned long long>(magnitude)).ptr - digits);
+        n = static_cast<int>(
+            std::to_chars(digits, digits + sizeof digits, static_cast<unsigned long long>(magnitude)).ptr - digits);
     } else {
         // %.0f of a whole double writes its exact decimal digits (at most 309).
         n = std::snprintf(digits, sizeof digits, "%.0f", magnitude);
@@ -156,7 +154,7 @@ AmountEdit Format_Amount(std::string_view text, int caret)
     if (n.status != NumberStatus::Number || n.value == 0)
         return {std::string(text), caret};
     std::string formatted = Format_Whole(n.value);
-    const int length = static_cast<int>(formatted.size());  // digits, commas, sign: ASCII
+    const int length = static_cast<int>(formatted.size()); // digits, commas, sign: ASCII
     return {std::move(formatted), length};
 }
 

@@ -6,9 +6,9 @@
 #include <string_view>
 
 enum class NumberStatus {
-    NotNumber,  // empty, a lone sign or point, letters, misplaced commas...
+    NotNumber, // empty, a lone sign or point, letters, misplaced commas...
     Number,
-    Overflow,   // well-formed, but beyond the range of a double
+    Overflow, // well-formed, but beyond the range of a double
 };
 
 struct ParsedNumber {

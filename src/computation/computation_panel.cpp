@@ -41,7 +41,7 @@ QLabel *Caption(QWidget *parent, const QString &text, int boxLeft, int boxTop, c
     return label;
 }
 
-}  // namespace
+} // namespace
 
 ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmounts &ComputationInputs)
     : QFrame(parent), messages_(messages), inputs_(ComputationInputs)
@@ -55,7 +55,7 @@ ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmo
         box->setFont(boxFont);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->setReadOnly(true);
-        box->setFocusPolicy(Qt::NoFocus);  // a display: the editor does the typing
+        box->setFocusPolicy(Qt::NoFocus); // a display: the editor does the typing
         box->onClick = [this, i] { TxtLab4_Click(i); };
         TxtLab4[i] = box;
 
@@ -64,8 +64,9 @@ ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmo
             Label3[i] = Caption(this, QString::fromUtf8(caption.first), kBoxes[i].left, kBoxes[i].top, captionFont);
         } else {
             // Two lines, the second indented, as the form has them.
-            Label3[i] = Caption(this, QString::fromUtf8(caption.first) + QChar('\n') + QString(3, QChar(' ')) +
-                                          QString::fromUtf8(caption.second),
+            Label3[i] = Caption(this,
+                                QString::fromUtf8(caption.first) + QChar('\n') + QString(3, QChar(' ')) +
+                                    QString::fromUtf8(caption.second),
                                 kBoxes[i].left, kBoxes[i].top - 60, captionFont);
             Label3[i]->resize(Label3[i]->width(), Twips_To_Px(kBoxHeight + 120));
         }
@@ -77,7 +78,8 @@ ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmo
     txtTot1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtTot1->setReadOnly(true);
     txtTot1->setObjectName(QStringLiteral("txtTot1"));
-    Caption(this, QString::fromUtf8("종합소득산출세액"), kResultBox.left, kResultBox.top, Design_Font(kGulim, 9.75, true));
+    Caption(this, QString::fromUtf8("종합소득산출세액"), kResultBox.left, kResultBox.top,
+            Design_Font(kGulim, 9.75, true));
 
     auto *editor = new FieldBox(this);
     editor->setFont(boxFont);
@@ -99,8 +101,9 @@ ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmo
     // Qt reports a user's edit (textEdited) before the change itself
     // (textChanged), so current_ still holds the text as it was before the
     // keystroke when the typing filter looks at it.
-    connect(editor, &QLineEdit::textChanged, this,
-            [this, editor] { current_ = {S(editor->text()), editor->cursorPosition()}; });
+    connect(editor, &QLineEdit::textChanged, this, [this, editor] {
+        current_ = {S(editor->text()), editor->cursorPosition()};
+    });
     connect(editor, &QLineEdit::textEdited, this, [this](const QString &text) { txtMove1_Change(text); });
     txtMove1[0] = editor;
 }
@@ -120,14 +123,14 @@ void ComputationPanel::txtMove1_Change(const QString &text)
 bool ComputationPanel::txtMove1_KeyDown(int key)
 {
     switch (key) {
-    case 27:  // Esc
+    case 27: // Esc
         if (onEscape)
             onEscape();
         return true;
-    case 46:  // Delete: the line's value becomes zero
+    case 46: // Delete: the line's value becomes zero
         txtMove1[0]->setText(QStringLiteral("0"));
         return true;
-    case 112:  // F1
+    case 112: // F1
         if (onHelpKey)
             onHelpKey();
         return true;

@@ -3,9 +3,9 @@
 // result box txtTot1.
 #pragma once
 
+#include "common/amount.h"
 #include "computation/engine.h"
 #include "computation/input_logic.h"
-#include "common/amount.h"
 
 #include <QFrame>
 
@@ -22,9 +22,9 @@ public:
     ComputationPanel(QWidget *parent, Messages &messages, InputAmounts &ComputationInputs);
 
     // What the panel asks of the main window.
-    std::function<void(const QString &)> setHelp;  // the help line txtHelp
-    std::function<void()> onEscape;                // close the main window
-    std::function<void()> onHelpKey;               // F1: the help viewer
+    std::function<void(const QString &)> setHelp; // the help line txtHelp
+    std::function<void()> onEscape;               // close the main window
+    std::function<void()> onHelpKey;              // F1: the help viewer
 
     int Move_Editor(int from, int to);
     void Show_LineHelp(int index);
@@ -51,5 +51,5 @@ private:
 
     Messages &messages_;
     InputAmounts &inputs_;
-    AmountEdit current_;  // the editor as it stood after its last change
+    AmountEdit current_; // the editor as it stood after its last change
 };

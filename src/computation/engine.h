@@ -16,9 +16,9 @@ using InputAmounts = std::array<double, 13>;
 using StatementAmounts = std::array<double, 26>;
 
 enum class Section : std::uint8_t {
-    None,       // nothing computed yet on this statement
-    Above,      // ② financial income above 40,000,000 won: lines (10)-(30), ④
-    AtOrBelow,  // ③ at or below it: lines (31)-(38)
+    None,      // nothing computed yet on this statement
+    Above,     // ② financial income above 40,000,000 won: lines (10)-(30), ④
+    AtOrBelow, // ③ at or below it: lines (31)-(38)
 };
 
 enum class LabelArray : std::uint8_t { TxtLab1, TxtLab2 };
@@ -30,7 +30,7 @@ struct LabelRef {
 
 // One line of the statement and the label that shows it.
 struct StatementLine {
-    const char *line;  // "(1)" .. "(38)", "④"
+    const char *line; // "(1)" .. "(38)", "④"
     LabelRef label;
 };
 
@@ -40,10 +40,10 @@ std::span<const StatementLine, 39> Statement_Lines();
 // The engine's state: what a statement form holds for as long as it lives.
 class StatementEngine {
 public:
-    static constexpr double kThreshold = 40'000'000;  // 종합과세기준금액
+    static constexpr double kThreshold = 40'000'000; // 종합과세기준금액
 
-    std::array<std::string, 26> TxtLab1;  // computed lines
-    std::array<std::string, 13> TxtLab2;  // lines taken from the inputs
+    std::array<std::string, 26> TxtLab1; // computed lines
+    std::array<std::string, 13> TxtLab2; // lines taken from the inputs
     StatementAmounts ComputationStatement{};
     Section section = Section::None;
 

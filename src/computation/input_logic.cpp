@@ -44,7 +44,7 @@ std::string Plain_Digits(double value)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 bool Refuses_Negative(std::string_view editorText, int from)
 {
@@ -62,7 +62,7 @@ std::optional<int> Editor_Key_Target(int key, int current)
         return Circ_Next(current, 0, kLineCount - 1);
     case kUp:
         return Circ_Prev(current, 0, kLineCount - 1);
-    case kRight:  // lines 1..4 to the line beside them, 6..9
+    case kRight: // lines 1..4 to the line beside them, 6..9
         if (current < 4)
             return current + 5;
         return std::nullopt;
@@ -113,7 +113,7 @@ bool Gather_Inputs(PanelTexts &panel, InputAmounts &inputs)
     if (!panel.boxes[cur].empty()) {
         const ParsedNumber n = Parse_Number(panel.editor);
         if (n.status != NumberStatus::Number) {
-            panel.editor = "0";
+            panel.editor.assign(1, '0');  // not = "0": GCC 12 warns falsely (-Wrestrict)
             inputs[cur] = 0;
         } else {
             inputs[cur] = n.value;

@@ -12,7 +12,7 @@
 #include <string_view>
 
 inline constexpr int kLineCount = 9;
-inline constexpr int kDividendAddLine = 6;  // "7. 배당가산액" may be negative
+inline constexpr int kDividendAddLine = 6; // "7. 배당가산액" may be negative
 
 // Captions of the nine lines (Label3): one text, or two for a caption set
 // on two lines (the second is then non-null).

@@ -13,17 +13,11 @@ int Show_Box(QMessageBox::Icon icon, const std::string &text, const char *title,
     return box.exec();
 }
 
-}  // namespace
+} // namespace
 
-void QtMessages::Info(const std::string &text)
-{
-    Show_Box(QMessageBox::Information, text, kAppTitle, QMessageBox::Ok);
-}
+void QtMessages::Info(const std::string &text) { Show_Box(QMessageBox::Information, text, kAppTitle, QMessageBox::Ok); }
 
-void QtMessages::Plain(const std::string &text)
-{
-    Show_Box(QMessageBox::NoIcon, text, kAppTitle, QMessageBox::Ok);
-}
+void QtMessages::Plain(const std::string &text) { Show_Box(QMessageBox::NoIcon, text, kAppTitle, QMessageBox::Ok); }
 
 bool QtMessages::Confirm(const std::string &text, const std::string &title)
 {

@@ -14,7 +14,7 @@ double Logical_Dpi()
     return dpi > 0 ? dpi : 96.0;
 }
 
-}  // namespace
+} // namespace
 
 int Twips_To_Px(int twips) { return static_cast<int>(std::lround(twips * Logical_Dpi() / 1440.0)); }
 

@@ -25,11 +25,9 @@ struct Place {
     int left, top, width, height;
 };
 
-constexpr Place kTabs[4] = {
-    {0, 0, 2775, 495}, {2760, 0, 2775, 495}, {5520, 0, 2775, 495}, {8280, 0, 2910, 495}};
+constexpr Place kTabs[4] = {{0, 0, 2775, 495}, {2760, 0, 2775, 495}, {5520, 0, 2775, 495}, {8280, 0, 2910, 495}};
 constexpr const char *kTabCaptions[4] = {"도움말", "산출세액계산", "이자소득명세", "배당소득명세"};
-constexpr QRgb kPanelColours[4] = {qRgb(255, 255, 255), qRgb(255, 192, 192), qRgb(255, 224, 192),
-                                   qRgb(255, 255, 192)};
+constexpr QRgb kPanelColours[4] = {qRgb(255, 255, 255), qRgb(255, 192, 192), qRgb(255, 224, 192), qRgb(255, 255, 192)};
 constexpr int kPanelTop = 400;
 constexpr int kPanelHeight = 6495;
 
@@ -58,7 +56,7 @@ void Tool_Tip_Colours(QWidget *w)
     w->setPalette(palette);
 }
 
-}  // namespace
+} // namespace
 
 frm금융소득2::frm금융소득2(Messages &messages) : messages_(messages)
 {
@@ -174,10 +172,10 @@ void frm금융소득2::CmdArray1_Click(int n)
 {
     panel_->Commit_Editor();
     switch (n) {
-    case 1:  // 새로작성
+    case 1: // 새로작성
         panel_->Clear_Panel();
         break;
-    case 2:  // 세액계산
+    case 2: // 세액계산
         if (!panel_->Gather_Inputs())
             return;
         if (StatementEngine::Would_Overflow(ComputationInputs)) {
@@ -187,7 +185,7 @@ void frm금융소득2::CmdArray1_Click(int n)
         Statement().hide();
         Statement().Calc_Val();
         break;
-    case 3:  // 인쇄: the preview shows the statement, computed afresh
+    case 3: // 인쇄: the preview shows the statement, computed afresh
         if (panel_->txtTot1->text().isEmpty()) {
             messages_.Info(kPrintBeforeCompute);
             return;
@@ -201,7 +199,7 @@ void frm금융소득2::CmdArray1_Click(int n)
         }
         Statement().Calc_Val();
         break;
-    case 4:  // 종료
+    case 4: // 종료
         for (auto *box : panel_->TxtLab4)
             box->clear();
         for (int i = 0; i <= 10; ++i)

@@ -38,7 +38,7 @@ public:
     std::array<QFrame *, 4> cFrame{};
     QLineEdit *txtLblHelp = nullptr;
     QPlainTextEdit *txtHelp = nullptr;
-    std::array<QPushButton *, 5> CmdArray1{};  // 1 New, 2 Compute, 3 Print, 4 Exit
+    std::array<QPushButton *, 5> CmdArray1{}; // 1 New, 2 Compute, 3 Print, 4 Exit
 
     InputAmounts ComputationInputs{};
 

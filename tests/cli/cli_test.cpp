@@ -28,8 +28,8 @@ QStringList Statement(QStringList amounts, bool json = false)
     return args + amounts;
 }
 
-const QStringList kFirstExample = {"", "10,000,000", "30000000", "10,000,000", "", "0", "1,100,000", "20,000,000",
-                                   "3,000,000"};
+const QStringList kFirstExample = {"",  "10,000,000", "30000000",   "10,000,000", "",
+                                   "0", "1,100,000",  "20,000,000", "3,000,000"};
 
 TEST(CalcStatement, PrintsEveryLineThenTheTax)
 {
@@ -57,7 +57,8 @@ TEST(CalcStatement, JsonHoldsTheSameTexts)
     EXPECT_NE(r.out.find("\"(27)\": \"0 %\""), std::string::npos);
     EXPECT_NE(r.out.find("\"(38)\": \"\", \"④\": \"0\"}}\n"), std::string::npos);
 
-    const CalcRun three = Calc(Statement({"", "5,000,000", "", "", "", "1,000,000", "", "30,000,000", "5,000,000"}, true));
+    const CalcRun three =
+        Calc(Statement({"", "5,000,000", "", "", "", "1,000,000", "", "30,000,000", "5,000,000"}, true));
     EXPECT_EQ(three.out.rfind("{\"section\": 3, \"tax\": \"4,500,000\"", 0), 0u) << three.out;
 }
 
@@ -101,4 +102,4 @@ TEST(CalcStatement, HelpGoesToStandardOutput)
     EXPECT_NE(r.out.find("usage: orvanta-calc statement [--json]"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -19,8 +19,8 @@ TEST(ParseNumber, ReadsSignsCommasDecimalsExponentsAndBlanks)
         {"0", NumberStatus::Number, 0},
         {"1234567", NumberStatus::Number, 1234567},
         {"1,234,567", NumberStatus::Number, 1234567},
-        {"5,000,0001", NumberStatus::Number, 50000001},  // a digit typed after a grouped amount
-        {",234", NumberStatus::Number, 234},             // the first digit erased
+        {"5,000,0001", NumberStatus::Number, 50000001}, // a digit typed after a grouped amount
+        {",234", NumberStatus::Number, 234},            // the first digit erased
         {"-5", NumberStatus::Number, -5},
         {"+5", NumberStatus::Number, 5},
         {"  12  ", NumberStatus::Number, 12},
@@ -31,7 +31,7 @@ TEST(ParseNumber, ReadsSignsCommasDecimalsExponentsAndBlanks)
         {"1e3", NumberStatus::Number, 1000},
         {"1.5E+2", NumberStatus::Number, 150},
         {"25e-1", NumberStatus::Number, 2.5},
-        {"1e-400", NumberStatus::Number, 0},  // underflow is as good as zero
+        {"1e-400", NumberStatus::Number, 0}, // underflow is as good as zero
         {"0e999999", NumberStatus::Number, 0},
         {"1e400", NumberStatus::Overflow, 0},
         {"-1e309", NumberStatus::Overflow, 0},
@@ -47,14 +47,14 @@ TEST(ParseNumber, ReadsSignsCommasDecimalsExponentsAndBlanks)
         {"12a", NumberStatus::NotNumber, 0},
         {"a12", NumberStatus::NotNumber, 0},
         {"1.2.3", NumberStatus::NotNumber, 0},
-        {"1.2,3", NumberStatus::NotNumber, 0},  // commas only group the whole part
+        {"1.2,3", NumberStatus::NotNumber, 0}, // commas only group the whole part
         {"--1", NumberStatus::NotNumber, 0},
         {"- 1", NumberStatus::NotNumber, 0},
         {"1 2", NumberStatus::NotNumber, 0},
         {"0x10", NumberStatus::NotNumber, 0},
         {"inf", NumberStatus::NotNumber, 0},
         {"nan", NumberStatus::NotNumber, 0},
-        {"１２", NumberStatus::NotNumber, 0},  // full-width digits
+        {"１２", NumberStatus::NotNumber, 0}, // full-width digits
         {"만원", NumberStatus::NotNumber, 0},
     };
     for (const ParseCase &c : cases) {
@@ -87,7 +87,7 @@ TEST(FormatWhole, GroupsByThreesAndRoundsHalvesAwayFromZero)
     EXPECT_EQ(Format_Whole(-1234567), "-1,234,567");
     EXPECT_EQ(Format_Whole(0.5), "1");
     EXPECT_EQ(Format_Whole(1.5), "2");
-    EXPECT_EQ(Format_Whole(2.5), "3");  // not to even
+    EXPECT_EQ(Format_Whole(2.5), "3"); // not to even
     EXPECT_EQ(Format_Whole(-2.5), "-3");
     EXPECT_EQ(Format_Whole(250000.5), "250,001");
     EXPECT_EQ(Format_Whole(6100000.5), "6,100,001");
@@ -99,7 +99,7 @@ TEST(FormatWhole, WritesEveryDigitOfTheLargestDouble)
 {
     const std::string text = Format_Whole(DBL_MAX);
     EXPECT_EQ(text.substr(0, 8), "179,769,");
-    EXPECT_EQ(text.size(), 309u + 102u);  // 309 digits, a comma before every group but the first
+    EXPECT_EQ(text.size(), 309u + 102u); // 309 digits, a comma before every group but the first
     EXPECT_EQ(Format_Whole(-DBL_MAX), "-" + text);
 }
 
@@ -117,7 +117,7 @@ TEST(FormatGrouped, ZeroIsEmptyAndTextThatIsNoNumberStands)
     EXPECT_EQ(Format_Grouped(""), "");
     EXPECT_EQ(Format_Grouped("-"), "-");
     EXPECT_EQ(Format_Grouped("abc"), "abc");
-    EXPECT_EQ(Format_Grouped("1e400"), "1e400");  // overflow: not a value to format
+    EXPECT_EQ(Format_Grouped("1e400"), "1e400"); // overflow: not a value to format
     EXPECT_EQ(Format_Grouped("1e3"), "1,000");
 }
 
@@ -132,7 +132,7 @@ TEST(FormatAmount, RegroupsWhileTypingWithTheCaretAtTheEnd)
         {"1", 1, "1", 1},
         {"1234", 4, "1,234", 5},
         {"1,2345", 6, "12,345", 6},
-        {"12,3450", 4, "123,450", 7},  // typed in the middle: the caret still goes to the end
+        {"12,3450", 4, "123,450", 7}, // typed in the middle: the caret still goes to the end
         {"-1234", 5, "-1,234", 6},
         {"1234.5", 6, "1,235", 5},
         {"0.5", 3, "1", 1},
@@ -175,4 +175,4 @@ TEST(RoundingRules, RoundAndTruncateAreNamedApart)
     EXPECT_EQ(Truncate_Won(-2.99), -2);
 }
 
-}  // namespace
+} // namespace

@@ -34,7 +34,7 @@ TEST_F(PanelTest, AnAmountTooLargeForADoubleIsRefused)
 {
     window->cmdTab[1]->click();
     Type("12");
-    Editor()->insert("e999");  // as a paste would put it
+    Editor()->insert("e999"); // as a paste would put it
     EXPECT_EQ(EditorText(), "12");
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"금액이 너무 큽니다."});
 }
@@ -59,7 +59,7 @@ TEST_F(PanelTest, LeavingALineStoresItGroupedAndZeroAsEmpty)
     Key(Qt::Key_PageUp);
     EXPECT_EQ(EditorText(), "1,234,567");
     EXPECT_EQ(Editor()->selectedText(), "1,234,567");
-    Type("5");  // typing replaces the selection
+    Type("5"); // typing replaces the selection
     EXPECT_EQ(EditorText(), "5");
 
     Key(Qt::Key_Delete);
@@ -75,10 +75,10 @@ TEST_F(PanelTest, MovementKeysFollowTheRowsAndWrapAround)
     EXPECT_EQ(Panel().CurLine, 8);
     Key(Qt::Key_Return);
     EXPECT_EQ(Panel().CurLine, 0);
-    Key(Qt::Key_Left);  // lines 1..5 have nothing to their left
+    Key(Qt::Key_Left); // lines 1..5 have nothing to their left
     EXPECT_EQ(Panel().CurLine, 0);
     Key(Qt::Key_Down);
-    Key(Qt::Key_Right);  // line 2 to line 7
+    Key(Qt::Key_Right); // line 2 to line 7
     EXPECT_EQ(Panel().CurLine, 6);
     EXPECT_EQ(Help(), "[배당소득명세]중 (7)가산액");
     Key(Qt::Key_Right);
@@ -91,7 +91,7 @@ TEST_F(PanelTest, MovementKeysFollowTheRowsAndWrapAround)
     EXPECT_EQ(Panel().CurLine, 0);
     for (int i = 0; i < 4; ++i)
         Key(Qt::Key_Down);
-    Key(Qt::Key_Right);  // line 5 has no line beside it
+    Key(Qt::Key_Right); // line 5 has no line beside it
     EXPECT_EQ(Panel().CurLine, 4);
 
     QTest::mouseClick(Panel().TxtLab4[7], Qt::LeftButton);
@@ -107,10 +107,11 @@ TEST_F(PanelTest, OnlyLineSevenAcceptsANegativeAmount)
     Type("-1000");
     EXPECT_EQ(EditorText(), "-1,000");
     Key(Qt::Key_Return);
-    EXPECT_EQ(messages.shown, (std::vector<RecordedMessage>{{RecordedMessage::Info, "음수가 입력되어선 않됩니다!!", {}}}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<RecordedMessage>{{RecordedMessage::Info, "음수가 입력되어선 않됩니다!!", {}}}));
     EXPECT_EQ(Panel().CurLine, 8);
     EXPECT_EQ(EditorText(), "-1,000");
-    QTest::mouseClick(Panel().TxtLab4[2], Qt::LeftButton);  // a click is refused too
+    QTest::mouseClick(Panel().TxtLab4[2], Qt::LeftButton); // a click is refused too
     EXPECT_EQ(Panel().CurLine, 8);
     EXPECT_EQ(messages.shown.size(), 2u);
 
@@ -131,4 +132,4 @@ TEST_F(PanelTest, LosingTheFocusEmptiesTheHelpLine)
     EXPECT_EQ(Help(), "");
 }
 
-}  // namespace
+} // namespace

@@ -9,13 +9,13 @@ enum { Enter = 13, PageUp = 33, PageDown = 34, Left = 37, Up = 38, Right = 39, D
 TEST(EditorKeys, MoveRoundTheNineLinesAndAcrossTheRows)
 {
     EXPECT_EQ(Editor_Key_Target(Enter, 0), 1);
-    EXPECT_EQ(Editor_Key_Target(Enter, 8), 0);  // after line 9, line 1
+    EXPECT_EQ(Editor_Key_Target(Enter, 8), 0); // after line 9, line 1
     EXPECT_EQ(Editor_Key_Target(Down, 4), 5);
-    EXPECT_EQ(Editor_Key_Target(Up, 0), 8);     // before line 1, line 9
+    EXPECT_EQ(Editor_Key_Target(Up, 0), 8); // before line 1, line 9
     EXPECT_EQ(Editor_Key_Target(Up, 5), 4);
-    EXPECT_EQ(Editor_Key_Target(Right, 1), 6);  // line 2 to line 7, on its row
+    EXPECT_EQ(Editor_Key_Target(Right, 1), 6); // line 2 to line 7, on its row
     EXPECT_EQ(Editor_Key_Target(Right, 3), 8);
-    EXPECT_EQ(Editor_Key_Target(Right, 4), std::nullopt);  // line 5 has nothing beside it
+    EXPECT_EQ(Editor_Key_Target(Right, 4), std::nullopt); // line 5 has nothing beside it
     EXPECT_EQ(Editor_Key_Target(Right, 6), std::nullopt);
     EXPECT_EQ(Editor_Key_Target(Left, 5), 0);
     EXPECT_EQ(Editor_Key_Target(Left, 8), 3);
@@ -31,7 +31,7 @@ TEST(NegativeRefusal, OnlyLineSevenTakesANegativeAmount)
     EXPECT_TRUE(Refuses_Negative("-1,000", 8));
     EXPECT_TRUE(Refuses_Negative("-1", 0));
     EXPECT_FALSE(Refuses_Negative("-1,000", kDividendAddLine));
-    EXPECT_FALSE(Refuses_Negative("-", 0));    // not a number: passes, gathering stops it
+    EXPECT_FALSE(Refuses_Negative("-", 0)); // not a number: passes, gathering stops it
     EXPECT_FALSE(Refuses_Negative("", 0));
     EXPECT_FALSE(Refuses_Negative("-0", 0));
     EXPECT_FALSE(Refuses_Negative("-0.4", 0)); // rounds to zero
@@ -59,12 +59,12 @@ TEST(EditorTyping, KeepsGroupedAmountsALoneMinusOrNothing)
     EXPECT_EQ(Type("", "-").edit.text, "-");
     EXPECT_EQ(Type("-", "-5").edit.text, "-5");
     EXPECT_EQ(Type("1", "").edit.text, "");
-    EXPECT_EQ(Type("1,234", "1,234a").edit.text, "1,234");  // a letter is taken back
+    EXPECT_EQ(Type("1,234", "1,234a").edit.text, "1,234"); // a letter is taken back
     EXPECT_EQ(Type("1,234", "1,234a").edit.caret, 5);
     EXPECT_EQ(Type("", ".").edit.text, "");
     EXPECT_EQ(Type("", "+").edit.text, "");
     EXPECT_EQ(Type("-", "--").edit.text, "-");
-    EXPECT_EQ(Type("0", "00").edit.text, "00");  // zero stays as typed
+    EXPECT_EQ(Type("0", "00").edit.text, "00"); // zero stays as typed
     EXPECT_FALSE(Type("1", "12").overflow);
 
     const EditorTyping tooLarge = Type("1", "1e999");
@@ -81,17 +81,17 @@ TEST(GatherInputs, ReadsTheBoxesAndTakesTheCurrentLineFromTheEditor)
 {
     InputAmounts in{};
     in[11] = 0;
-    PanelTexts p = Panel({"", "5,000,000", "", "", "", "1,000,000", "-1,000", "30,000,000", "5,000,000"},
-                         "5,000,000", 1);
+    PanelTexts p =
+        Panel({"", "5,000,000", "", "", "", "1,000,000", "-1,000", "30,000,000", "5,000,000"}, "5,000,000", 1);
     ASSERT_TRUE(Gather_Inputs(p, in));
     EXPECT_EQ(in[0], 0);
     EXPECT_EQ(in[1], 5'000'000);
     EXPECT_EQ(in[5], 1'000'000);
     EXPECT_EQ(in[6], -1'000);
-    EXPECT_EQ(in[9], 30'000'000);  // copies of lines 8 and 9
+    EXPECT_EQ(in[9], 30'000'000); // copies of lines 8 and 9
     EXPECT_EQ(in[10], 5'000'000);
     EXPECT_EQ(in[11], 0);
-    EXPECT_EQ(p.boxes[1], "5000000");  // written back as plain digits
+    EXPECT_EQ(p.boxes[1], "5000000"); // written back as plain digits
     EXPECT_EQ(p.editor, "5,000,000");
 }
 
@@ -120,8 +120,8 @@ TEST(GatherInputs, StopsAtALineThatIsNoNumberWithTheEarlierLinesStored)
     EXPECT_EQ(in[0], 1);
     EXPECT_EQ(in[1], 2);
     EXPECT_EQ(in[2], 3);
-    EXPECT_EQ(in[3], 9);  // not reached
+    EXPECT_EQ(in[3], 9); // not reached
     EXPECT_EQ(in[4], 9);
 }
 
-}  // namespace
+} // namespace

@@ -38,7 +38,7 @@ TEST(KoreanFonts, GulimAndDotumResolveToAnInstalledKoreanFont)
     for (const char *family : {kGulim, kDotum}) {
         const QFontInfo info(Design_Font(family, 9.75));
         EXPECT_TRUE(info.family().startsWith("Nanum")) << family << " -> " << info.family().toStdString();
-        EXPECT_TRUE(QFontMetrics(Design_Font(family, 9.75)).inFont(QChar(0xAE08)));  // 금
+        EXPECT_TRUE(QFontMetrics(Design_Font(family, 9.75)).inFont(QChar(0xAE08))); // 금
     }
     EXPECT_DOUBLE_EQ(Design_Font(kGulim, 11.25, true).pointSizeF(), 11.25);
     EXPECT_TRUE(Design_Font(kGulim, 11.25, true).bold());
@@ -112,4 +112,4 @@ TEST(QtMessages, ShowTheApplicationTitleOrTheirOwnAndTheRightButtons)
     EXPECT_FALSE(messages.Confirm("입력한 항목을 전체삭제 하시겠습니까?", "전체삭제"));
 }
 
-}  // namespace
+} // namespace

@@ -6,13 +6,13 @@
 
 namespace {
 
-const std::array<const char *, 9> kFirstExample = {"",         "10000000", "30000000", "10000000", "",
-                                                   "",         "1100000",  "20000000", "3000000"};
+const std::array<const char *, 9> kFirstExample = {"", "10000000", "30000000", "10000000", "",
+                                                   "", "1100000",  "20000000", "3000000"};
 
 TEST_F(MainWindowTest, OpensOnTheHelpPanelWithTheEditorOnLineOne)
 {
     EXPECT_EQ(window->windowTitle().toStdString(), "2005 Orvanta(금융소득자용)");
-    EXPECT_EQ(window->size(), QSize(745, 497));  // 11175 x 7455 twips
+    EXPECT_EQ(window->size(), QSize(745, 497)); // 11175 x 7455 twips
     const char *tabs[] = {"도움말", "산출세액계산", "이자소득명세", "배당소득명세"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(window->cmdTab[i]->text().toStdString(), tabs[i]);
@@ -31,10 +31,10 @@ TEST_F(MainWindowTest, OpensOnTheHelpPanelWithTheEditorOnLineOne)
     EXPECT_EQ(Panel().CurLine, 0);
     EXPECT_FALSE(Editor()->isHidden());
     EXPECT_EQ(Editor()->geometry(), Panel().TxtLab4[0]->geometry());
-    EXPECT_EQ(Panel().TxtLab4[5]->geometry(), QRect(504, 16, 175, 25));  // 7560, 240
+    EXPECT_EQ(Panel().TxtLab4[5]->geometry(), QRect(504, 16, 175, 25)); // 7560, 240
     EXPECT_EQ(Tax(), "");
     for (int n = 1; n <= 4; ++n)
-        EXPECT_TRUE(window->CmdArray1[n]->isEnabled()) << n;  // as designed until a tab is pressed
+        EXPECT_TRUE(window->CmdArray1[n]->isEnabled()) << n; // as designed until a tab is pressed
     EXPECT_EQ(window->Loaded_Statement(), nullptr);
 }
 
@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, ComputeWithAltCShowsTheTaxOfTheFirstWorkedExample)
 
     ASSERT_NE(window->Loaded_Statement(), nullptr);
     frm계산서 &statement = *window->Loaded_Statement();
-    EXPECT_FALSE(statement.isVisible());  // loaded hidden
+    EXPECT_FALSE(statement.isVisible()); // loaded hidden
     EXPECT_EQ(statement.TxtLab1[18]->text().toStdString(), "10,158,000");
     EXPECT_EQ(statement.TxtLab1[25]->text().toStdString(), "498,000");
     EXPECT_EQ(statement.TxtLab1[7]->text().toStdString(), "18 %");
@@ -84,11 +84,11 @@ TEST_F(MainWindowTest, ComputeTakesAValueTypedButNotYetLeft)
     window->CmdArray1[2]->click();
     EXPECT_EQ(window->ComputationInputs[1], 5'000'000);
     EXPECT_EQ(Tax(), "750,000");  // (32) = 5,000,000 x 15/100
-    EXPECT_EQ(Box(1), "5000000");  // written back as plain digits...
+    EXPECT_EQ(Box(1), "5000000"); // written back as plain digits...
 
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(window.get(), &activate);
-    EXPECT_EQ(Box(1), "5,000,000");  // ...and grouped again at the next activation
+    EXPECT_EQ(Box(1), "5,000,000"); // ...and grouped again at the next activation
 }
 
 TEST_F(MainWindowTest, ComputeAfterEmptyingTheEditorCountsTheLineAsZero)
@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, ALoneMinusStopsComputeWithTheEarlierLinesGathered)
     EXPECT_EQ(window->ComputationInputs[0], 1000);
     EXPECT_EQ(window->ComputationInputs[2], 3000);
     EXPECT_EQ(Tax(), "");
-    EXPECT_EQ(window->Loaded_Statement(), nullptr);  // nothing computed
+    EXPECT_EQ(window->Loaded_Statement(), nullptr); // nothing computed
 }
 
 TEST_F(MainWindowTest, PrintIsRefusedUntilATaxIsShownAndRecomputesAfter)
@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, NewEmptiesThePanelAndPrintIsRefusedAgain)
 TEST_F(MainWindowTest, AnOverflowingStatementIsRefusedBeforeItIsShown)
 {
     window->cmdTab[1]->click();
-    const std::string huge(308, '9');  // about 1e308: two of them overflow
+    const std::string huge(308, '9'); // about 1e308: two of them overflow
     for (int i = 0; i < 2; ++i) {
         Editor()->setText(QString::fromStdString(huge));
         Key(Qt::Key_Return);
@@ -233,4 +233,4 @@ TEST_F(MainWindowTest, AStatementLoadedAfterTheLastWasClosedStartsFromZero)
         EXPECT_EQ(label->text(), "");
 }
 
-}  // namespace
+} // namespace

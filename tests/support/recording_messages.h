@@ -11,7 +11,7 @@
 struct RecordedMessage {
     enum Kind { Info, Plain, Confirm } kind;
     std::string text;
-    std::string title;  // confirmations only
+    std::string title; // confirmations only
 
     bool operator==(const RecordedMessage &) const = default;
 };
@@ -40,5 +40,5 @@ public:
     }
 
     std::vector<RecordedMessage> shown;
-    std::deque<bool> answers;  // for Confirm: true is Yes
+    std::deque<bool> answers; // for Confirm: true is Yes
 };

@@ -32,7 +32,8 @@ test-sanitize: deps
 	  ctest --output-on-failure -j$(JOBS)
 
 # Benchmarks are not tests: they time things and report, they do not judge.
-bench: deps
+bench:
+	@bash scripts/install-deps.sh bench
 	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON -DORVANTA_TESTS=OFF >/dev/null
 	@cmake --build build-bench -j$(JOBS)
 	@bash bench/run.sh build-bench/bin

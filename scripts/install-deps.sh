@@ -7,13 +7,14 @@ set -euo pipefail
 packages=(
   build-essential cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev
   fonts-nanum fontconfig
   xvfb xauth
 )
 # Extra groups, asked for by the callers that need them.
 for group in "$@"; do
   case "$group" in
+    bench) packages+=(libbenchmark-dev) ;;
     screenshots) packages+=(imagemagick x11-utils xdotool) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac

@@ -168,6 +168,19 @@ frm계산서 &frm금융소득2::Statement()
     return *statement_;
 }
 
+bool frm금융소득2::Gather_Statement_Inputs()
+{
+    if (!panel_->Gather_Inputs())
+        return false;
+    // Amounts near the largest double can make a line of the statement
+    // overflow; nothing is computed from them.
+    if (StatementEngine::Would_Overflow(ComputationInputs)) {
+        messages_.Plain(kAmountTooLarge);
+        return false;
+    }
+    return true;
+}
+
 void frm금융소득2::CmdArray1_Click(int n)
 {
     panel_->Commit_Editor();
@@ -176,12 +189,8 @@ void frm금융소득2::CmdArray1_Click(int n)
         panel_->Clear_Panel();
         break;
     case 2: // 세액계산
-        if (!panel_->Gather_Inputs())
+        if (!Gather_Statement_Inputs())
             return;
-        if (StatementEngine::Would_Overflow(ComputationInputs)) {
-            messages_.Plain(kAmountTooLarge);
-            return;
-        }
         Statement().hide();
         Statement().Calc_Val();
         break;
@@ -191,12 +200,8 @@ void frm금융소득2::CmdArray1_Click(int n)
             return;
         }
         Statement().Clear_Values();
-        if (!panel_->Gather_Inputs())
+        if (!Gather_Statement_Inputs())
             return;
-        if (StatementEngine::Would_Overflow(ComputationInputs)) {
-            messages_.Plain(kAmountTooLarge);
-            return;
-        }
         Statement().Calc_Val();
         break;
     case 4: // 종료

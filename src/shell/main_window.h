@@ -49,6 +49,8 @@ protected:
 private:
     void Form_Load();
     void Form_Activate();
+    // Gather_Inputs, and a statement that stays within the range of a double.
+    bool Gather_Statement_Inputs();
 
     Messages &messages_;
     ComputationPanel *panel_ = nullptr;

@@ -166,13 +166,4 @@ TEST(GetAmount, BlanksAndUnreadableTextsAreZero)
     EXPECT_EQ(Get_Amount("1e400"), 0);
 }
 
-TEST(RoundingRules, RoundAndTruncateAreNamedApart)
-{
-    EXPECT_EQ(Round_Won(2.5), 3);
-    EXPECT_EQ(Round_Won(-2.5), -3);
-    EXPECT_EQ(Round_Won(2.4999), 2);
-    EXPECT_EQ(Truncate_Won(2.99), 2);
-    EXPECT_EQ(Truncate_Won(-2.99), -2);
-}
-
 } // namespace

@@ -1,6 +1,5 @@
 #include "common/app_info.h"
 #include "platform/app_dir.h"
-#include "platform/field_box.h"
 #include "platform/fonts.h"
 #include "platform/messages_qt.h"
 #include "platform/twips.h"
@@ -54,23 +53,7 @@ TEST(Twips, FifteenTwipsAPixelAtNinetySixDpi)
     EXPECT_EQ(Px_To_Twips(745), 11175);
 }
 
-TEST(VirtualKeys, MapTheKeysTheHandlersLookAt)
-{
-    EXPECT_EQ(Virtual_Key(Qt::Key_Return), 13);
-    EXPECT_EQ(Virtual_Key(Qt::Key_Enter), 13);
-    EXPECT_EQ(Virtual_Key(Qt::Key_Escape), 27);
-    EXPECT_EQ(Virtual_Key(Qt::Key_PageUp), 33);
-    EXPECT_EQ(Virtual_Key(Qt::Key_PageDown), 34);
-    EXPECT_EQ(Virtual_Key(Qt::Key_Left), 37);
-    EXPECT_EQ(Virtual_Key(Qt::Key_Up), 38);
-    EXPECT_EQ(Virtual_Key(Qt::Key_Right), 39);
-    EXPECT_EQ(Virtual_Key(Qt::Key_Down), 40);
-    EXPECT_EQ(Virtual_Key(Qt::Key_Delete), 46);
-    EXPECT_EQ(Virtual_Key(Qt::Key_F1), 112);
-    EXPECT_EQ(Virtual_Key(Qt::Key_A), 0);
-}
-
-// What a real box showed, read while it is up and then answered.
+// What a real box showed, read while it was up.
 struct SeenBox {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;

@@ -24,11 +24,3 @@ std::string Get_Field(std::string_view text, std::string_view delimiter, int n)
         start = end + delimiter.size();
     }
 }
-
-int Char_Count(std::string_view utf8)
-{
-    int count = 0;
-    for (const char c : utf8)
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return count;
-}

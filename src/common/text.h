@@ -11,6 +11,3 @@ std::string_view Trim_Blanks(std::string_view text);
 // surrounding blanks. An empty text gives the empty text; an n past the last
 // field gives the last field.
 std::string Get_Field(std::string_view text, std::string_view delimiter, int n);
-
-// Number of characters (code points) of a UTF-8 text.
-int Char_Count(std::string_view utf8);

@@ -18,8 +18,6 @@ double Logical_Dpi()
 
 int Twips_To_Px(int twips) { return static_cast<int>(std::lround(twips * Logical_Dpi() / 1440.0)); }
 
-int Px_To_Twips(int px) { return static_cast<int>(std::lround(px * 1440.0 / Logical_Dpi())); }
-
 QRect Twips_Rect(int left, int top, int width, int height)
 {
     return {Twips_To_Px(left), Twips_To_Px(top), Twips_To_Px(width), Twips_To_Px(height)};

@@ -8,4 +8,3 @@
 int Twips_To_Px(int twips);
 QRect Twips_Rect(int left, int top, int width, int height);
 QSize Twips_Size(int width, int height);
-int Px_To_Twips(int px);

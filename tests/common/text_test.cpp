@@ -27,7 +27,6 @@ TEST(Trim, RemovesBlanksAtBothEndsOnly)
 {
     EXPECT_EQ(Trim_Blanks("  a b \t"), "a b");
     EXPECT_EQ(Trim_Blanks(" \t "), "");
-    EXPECT_EQ(Char_Count("합계 12"), 5);
 }
 
 TEST(Circular, StepsWrapAroundTheNineLines)

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <vector>
 #include <string>
 
 namespace {
@@ -101,6 +104,30 @@ TEST(FormatWhole, WritesEveryDigitOfTheLargestDouble)
     EXPECT_EQ(text.substr(0, 8), "179,769,");
     EXPECT_EQ(text.size(), 309u + 102u); // 309 digits, a comma before every group but the first
     EXPECT_EQ(Format_Whole(-DBL_MAX), "-" + text);
+}
+
+TEST(FormatWhole, ReadsBackAsTheRoundedAmountAcrossEveryMagnitude)
+{
+    // Includes both sides of 10^18, where the formatting changes method.
+    std::vector<double> values = {999'999'999'999'999'999.0, 1e18, 1e18 + 256, 123'456'789'012'345'678.0, 9.5e18,
+                                  1.8446744073709552e19};
+    std::uint64_t x = 88172645463325252ull;
+    for (int i = 0; i < 2000; ++i) {  // xorshift: many magnitudes and fractions
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        const double mantissa = static_cast<double>(x % 10'000'000) / 8;
+        values.push_back(std::ldexp(mantissa, static_cast<int>(x % 1000)) * (x & 1 ? -1 : 1));
+    }
+    for (const double v : values) {
+        const std::string text = Format_Whole(v);
+        const ParsedNumber back = Parse_Number(text);
+        ASSERT_EQ(back.status, NumberStatus::Number) << text;
+        EXPECT_EQ(back.value, Round_Won(v) == 0 ? 0.0 : Round_Won(v)) << text;
+        EXPECT_EQ(Format_Grouped(text), Round_Won(v) == 0 ? "" : text);
+    }
+    EXPECT_EQ(Format_Whole(1e18), "1,000,000,000,000,000,000");
+    EXPECT_EQ(Format_Whole(999'999'999'999'999'999.0), "1,000,000,000,000,000,000");  // nearest double is 1e18
 }
 
 TEST(FormatGrouped, ZeroIsEmptyAndTextThatIsNoNumberStands)

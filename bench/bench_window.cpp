@@ -1,7 +1,7 @@
 // Creating and showing the main window, until it is exposed, in one process.
-#include "platform/messages.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
+#include "support/recording_messages.h"
 
 #include <QApplication>
 #include <QTest>
@@ -10,16 +10,9 @@
 
 namespace {
 
-class SilentMessages final : public Messages {
-public:
-    void Info(const std::string &) override {}
-    void Plain(const std::string &) override {}
-    bool Confirm(const std::string &, const std::string &) override { return false; }
-};
-
 void BM_MainWindow_CreateAndShow(benchmark::State &state)
 {
-    SilentMessages messages;
+    RecordingMessages messages; // nothing is shown here; it only must not block
     for (auto _ : state) {
         frm금융소득2 window(messages);
         window.show();

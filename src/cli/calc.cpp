@@ -1,7 +1,6 @@
 #include "cli/calc.h"
 
 #include "common/amount.h"
-#include "common/text.h"
 #include "computation/engine.h"
 #include "computation/input_logic.h"
 
@@ -82,23 +81,29 @@ int Statement(const std::vector<std::string> &args, std::ostream &out, std::ostr
         return Usage(err, "statement takes nine amounts, L1 to L9");
 
     // Each amount is taken as leaving its line takes it, then gathered.
+    const auto failLine = [&](int i, const char *why) {
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "L" + ...
+        std::string message(1, 'L');
+        message.append(std::to_string(i + 1)).append(" \"").append(args[first + i]).append("\": ").append(why);
+        return Fail(err, message);
+    };
     PanelTexts panel;
     for (int i = 0; i < kLineCount; ++i) {
         const std::string &text = args[first + i];
-        const std::string where = "L" + std::to_string(i + 1) + " \"" + text + "\": ";
+        // Leaving the line would keep such a text as it is, and then it
+        // would not read as a number: say what is really wrong with it.
         if (Parse_Number(text).status == NumberStatus::Overflow)
-            return Fail(err, where + kAmountTooLarge);
+            return failLine(i, kAmountTooLarge);
         if (Refuses_Negative(text, i))
-            return Fail(err, where + kNegativeRefused);
+            return failLine(i, kNegativeRefused);
         panel.boxes[i] = Stored_Line_Text(text);
-        if (!Trim_Blanks(panel.boxes[i]).empty() && Parse_Number(panel.boxes[i]).status != NumberStatus::Number)
-            return Fail(err, where + kNotANumber);
     }
     panel.curLine = 0;
     panel.editor = panel.boxes[0]; // the editor back on line 1, as after a move there
     InputAmounts inputs{};
-    if (!Gather_Inputs(panel, inputs))
-        return Fail(err, kNotANumber);
+    int unread = 0;
+    if (!Gather_Inputs(panel, inputs, &unread))
+        return failLine(unread, kNotANumber);
     if (StatementEngine::Would_Overflow(inputs))
         return Fail(err, kAmountTooLarge);
 

@@ -94,7 +94,7 @@ EditorTyping Filter_Editor_Typing(const AmountEdit &before, const AmountEdit &af
     return {before, false};
 }
 
-bool Gather_Inputs(PanelTexts &panel, InputAmounts &inputs)
+bool Gather_Inputs(PanelTexts &panel, InputAmounts &inputs, int *unreadLine)
 {
     for (int i = 0; i < kLineCount; ++i) {
         const std::string_view text = Trim_Blanks(panel.boxes[i]);
@@ -103,8 +103,11 @@ bool Gather_Inputs(PanelTexts &panel, InputAmounts &inputs)
             continue;
         }
         const ParsedNumber n = Parse_Number(text);
-        if (n.status != NumberStatus::Number)
+        if (n.status != NumberStatus::Number) {
+            if (unreadLine)
+                *unreadLine = i;
             return false;
+        }
         inputs[i] = n.value;
     }
 
@@ -113,7 +116,7 @@ bool Gather_Inputs(PanelTexts &panel, InputAmounts &inputs)
     if (!panel.boxes[cur].empty()) {
         const ParsedNumber n = Parse_Number(panel.editor);
         if (n.status != NumberStatus::Number) {
-            panel.editor.assign(1, '0');  // not = "0": GCC 12 warns falsely (-Wrestrict)
+            panel.editor.assign(1, '0'); // not = "0": GCC 12 warns falsely (-Wrestrict)
             inputs[cur] = 0;
         } else {
             inputs[cur] = n.value;

@@ -58,9 +58,9 @@ struct PanelTexts {
 };
 
 // Fills elements 0..10 of the inputs from the panel. Returns false when a
-// box does not read as a number; the elements before it are then already
-// written.
-bool Gather_Inputs(PanelTexts &panel, InputAmounts &inputs);
+// box does not read as a number (its index goes to *unreadLine); the
+// elements before it are then already written.
+bool Gather_Inputs(PanelTexts &panel, InputAmounts &inputs, int *unreadLine = nullptr);
 
 // What leaving the current line stores in its box.
 inline std::string Stored_Line_Text(std::string_view editorText) { return Format_Grouped(editorText); }

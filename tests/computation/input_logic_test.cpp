@@ -116,7 +116,9 @@ TEST(GatherInputs, StopsAtALineThatIsNoNumberWithTheEarlierLinesStored)
     InputAmounts in{};
     in.fill(9);
     PanelTexts p = Panel({"1", "2", "3", "-", "5", "", "", "", ""}, "-", 3);
-    EXPECT_FALSE(Gather_Inputs(p, in));
+    int unread = -1;
+    EXPECT_FALSE(Gather_Inputs(p, in, &unread));
+    EXPECT_EQ(unread, 3);
     EXPECT_EQ(in[0], 1);
     EXPECT_EQ(in[1], 2);
     EXPECT_EQ(in[2], 3);

@@ -4,9 +4,13 @@
 #include "computation/computation_panel.h"
 #include "computation/statement_form.h"
 #include "platform/field_box.h"
+#include "platform/focus_hook.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
+#include "registers/dividend_panel.h"
+#include "registers/interest_panel.h"
+#include "registers/regrouping.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -70,8 +74,12 @@ frm금융소득2::frm금융소득2(Messages &messages) : messages_(messages)
         connect(cmdTab[i], &QPushButton::clicked, this, [this, i] { cmdTab_Click(i); });
     }
 
+    panel_ = new ComputationPanel(this, messages_, ComputationInputs);
+    interest_ = new InterestPanel(this, messages_);
+    dividend_ = new DividendPanel(this, messages_);
+    const std::array<QFrame *, 4> panels = {new QFrame(this), panel_, interest_, dividend_};
     for (int i = 0; i < 4; ++i) {
-        QFrame *frame = i == 1 ? panel_ = new ComputationPanel(this, messages_, ComputationInputs) : new QFrame(this);
+        QFrame *frame = panels[i];
         frame->setGeometry(Twips_Rect(0, kPanelTop, i == 0 ? 11200 : 11295, kPanelHeight));
         frame->setAutoFillBackground(true);
         QPalette palette = frame->palette();
@@ -111,7 +119,10 @@ frm금융소득2::frm금융소득2(Messages &messages) : messages_(messages)
         connect(CmdArray1[n], &QPushButton::clicked, this, [this, n] { CmdArray1_Click(n); });
     }
 
-    panel_->setHelp = [this](const QString &text) { txtHelp->setPlainText(text); };
+    const auto setHelp = [this](const QString &text) { txtHelp->setPlainText(text); };
+    panel_->setHelp = setHelp;
+    interest_->setHelp = setHelp;
+    dividend_->setHelp = setHelp;
     panel_->onEscape = [this] { close(); };
 
     Form_Load();
@@ -121,10 +132,27 @@ frm금융소득2::~frm금융소득2() { delete statement_; }
 
 QLineEdit *frm금융소득2::txtTot1() const { return panel_->txtTot1; }
 
+const GridModel &frm금융소득2::fgEJ() const { return interest_->fgEJ; }
+const GridModel &frm금융소득2::fgBD() const { return dividend_->fgBD; }
+
 void frm금융소득2::Form_Load()
 {
     Show_cFrame(0);
     panel_->Place_Editor();
+
+    Fill_Codes(interest_->cmbEJ, kInterestLayout.codes);
+    interest_->Init_EJ();
+    Init_fgEJ(interest_->fgEJ);
+    Reset_fg(interest_->fgEJ);
+    interest_->Show_Grid();
+    interest_->butEJ[2]->setEnabled(false);
+
+    Fill_Codes(dividend_->cmbBD, kDividendLayout.codes);
+    dividend_->Init_BD();
+    Init_fgBD(dividend_->fgBD);
+    Reset_fg(dividend_->fgBD);
+    dividend_->Show_Grid();
+    dividend_->butBD[2]->setEnabled(false);
 }
 
 void frm금융소득2::Form_Activate() { panel_->Regroup_Lines(); }
@@ -152,12 +180,33 @@ void frm금융소득2::cmdTab_Click(int n)
     Show_cFrame(n);
     for (int i = 1; i <= 3; ++i)
         CmdArray1[i]->setEnabled(false);
+    for (QPushButton *button : interest_->butEJ)
+        button->setEnabled(false);
+    for (QPushButton *button : dividend_->butBD)
+        button->setEnabled(false);
 
-    if (n == 1) {
+    // Only the visible panel's buttons are enabled, so the access keys that
+    // repeat across panels (Alt+N, Alt+P) act on that panel alone. Delete
+    // item waits for a row to be picked.
+    switch (n) {
+    case 1:
         for (int i = 1; i <= 3; ++i)
             CmdArray1[i]->setEnabled(true);
         panel_->TxtLab4_Click(0);
         panel_->txtMove1[0]->setFocus();
+        break;
+    case 2:
+        for (int i : {0, 1, 3, 4})
+            interest_->butEJ[i]->setEnabled(true);
+        Try_Focus(interest_->txtEJ[0]);
+        break;
+    case 3:
+        for (int i : {0, 1, 3, 4})
+            dividend_->butBD[i]->setEnabled(true);
+        Try_Focus(dividend_->txtBD[0]);
+        break;
+    default:
+        break;
     }
 }
 

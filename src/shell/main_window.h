@@ -11,6 +11,9 @@
 #include <array>
 
 class ComputationPanel;
+class DividendPanel;
+class GridModel;
+class InterestPanel;
 class Messages;
 class QFrame;
 class QLineEdit;
@@ -32,6 +35,11 @@ public:
     frm계산서 *Loaded_Statement() const { return statement_; }
 
     ComputationPanel &Computation() const { return *panel_; }
+    InterestPanel &Interest() const { return *interest_; }
+    DividendPanel &Dividend() const { return *dividend_; }
+    // The register grids, which the statement pages read.
+    const GridModel &fgEJ() const;
+    const GridModel &fgBD() const;
     QLineEdit *txtTot1() const;
 
     std::array<QPushButton *, 4> cmdTab{};
@@ -54,6 +62,8 @@ private:
 
     Messages &messages_;
     ComputationPanel *panel_ = nullptr;
+    InterestPanel *interest_ = nullptr;
+    DividendPanel *dividend_ = nullptr;
     QPointer<frm계산서> statement_;
     bool centred_ = false;
 };

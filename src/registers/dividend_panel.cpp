@@ -1,0 +1,290 @@
+#include "registers/dividend_panel.h"
+
+#include "common/amount.h"
+#include "platform/field_box.h"
+#include "platform/focus_hook.h"
+#include "platform/grid_view.h"
+#include "platform/messages.h"
+#include "platform/twips.h"
+#include "registers/register_entry.h"
+#include "registers/regrouping.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace {
+
+struct EntryField {
+    const char *caption;
+    TwipsRect place;
+    const char *help; // nullptr for the computed fields, which never have the focus
+};
+
+constexpr int kFieldHeight = 345;
+constexpr EntryField kCodeList = {
+    "소득구분", {120, 525, 1110, 300},
+    "21-Gross-Up 대상 배당소득,  22-Gross-Up 대상 아닌 배당소득, 23-원천징수되지 않는 배당소득"};
+constexpr EntryField kFields[7] = {
+    {"배당지급법인명", {1335, 510, 2505, kFieldHeight}, "배당을 지급하는 법인 또는 단체의 명칭"},
+    {"사업자등록번호", {3930, 510, 2310, kFieldHeight}, "배당을 지급하는 법인 또는 단체의 사업자등록번호"},
+    {"배당액", {105, 1305, 2175, kFieldHeight}, "배당의 지급법인별 연간 합계액"},
+    {"배당가산/대상금액", {2370, 1305, 2100, kFieldHeight}, "내국법인(단체)의 배당액중 종합과세배당소득"},
+    {"배당가산액", {4560, 1305, 2010, kFieldHeight}, nullptr},
+    {"배당소득금액", {6675, 1305, 1980, kFieldHeight}, nullptr},
+    {"원천징수세액", {8730, 1305, 1950, kFieldHeight}, "원천징수된 소득세"},
+};
+constexpr int kCaptionAbove = 315; // captions at 195 over fields at 510, 990 over 1305
+constexpr TwipsRect kGrid = {210, 2430, 10755, 3990};
+
+constexpr const char *kButtonCaptions[5] = {"저장(&S)", "새로작성(&N)", "항목삭제(&D)", "인쇄(&P)", "전체삭제(&E)"};
+constexpr int kButtonLefts[5] = {4335, 5670, 7005, 9675, 8340};
+constexpr int kButtonTop = 1950;
+
+constexpr int kGrossUpField = 4;
+constexpr int kIncomeField = 5;
+constexpr int kLastField = 6;
+constexpr const char *kNameMissing = "배당지급법인명을 입력하세요.";
+constexpr const char *kNothingToPrint = "인쇄할 내용이 없습니다.";
+constexpr const char *kNothingToDelete = "삭제할 내용이 없습니다.";
+constexpr const char *kConfirmDeleteAll = "입력한 항목을 전체삭제 하시겠습니까?";
+constexpr const char *kDeleteAllTitle = "전체삭제";
+
+} // namespace
+
+DividendPanel::DividendPanel(QWidget *parent, Messages &messages) : QFrame(parent), messages_(messages)
+{
+    Entry_Caption(this, kCodeList.caption, kCodeList.place.left, 195, kCodeList.place.width);
+    cmbBD = Code_List(this, kCodeList.place);
+    On_Got_Focus(cmbBD, [this] { Help(QString::fromUtf8(kCodeList.help)); });
+
+    for (int i = 0; i <= kLastField; ++i) {
+        const EntryField &spec = kFields[i];
+        Entry_Caption(this, spec.caption, spec.place.left, spec.place.top - kCaptionAbove, spec.place.width);
+        FieldBox *field = Entry_Field(this, spec.place, i >= 2);
+        if (spec.help)
+            Show_Focus(field, [this](const QString &text) { Help(text); }, spec.help);
+        else
+            Make_Computed(field);
+        field->onKeyDown = [this, i](QKeyEvent *e) { return txtBD_KeyDown(i, Virtual_Key(e->key())); };
+        connect(field, &QLineEdit::textChanged, this, [this, i] { keys_.Run([this, i] { txtBD_Change(i); }); });
+        txtBD[i] = field;
+    }
+
+    for (int n = 0; n < 5; ++n) {
+        butBD[n] = Register_Button(this, kButtonCaptions[n], kButtonLefts[n], kButtonTop);
+        connect(butBD[n], &QPushButton::clicked, this, [this, n] { butBD_Click(n); });
+    }
+    setTabOrder(butBD[2], butBD[4]);
+    setTabOrder(butBD[4], butBD[3]);
+
+    fgBD_View = new GridView(this);
+    fgBD_View->setGeometry(Twips_Rect(kGrid.left, kGrid.top, kGrid.width, kGrid.height));
+    fgBD_View->onClick = [this](int row) { fgBD_Click(row); };
+}
+
+void DividendPanel::Help(const QString &text)
+{
+    if (setHelp)
+        setHelp(text);
+}
+
+void DividendPanel::Show_Grid() { fgBD_View->Mirror(fgBD); }
+
+void DividendPanel::BD_Calc()
+{
+    const GrossUp g = ::BD_Calc(S(txtBD[2]->text()), S(txtBD[3]->text()));
+    if (g.overflow) {
+        // The amount just typed is taken back, in whichever field has the focus.
+        auto *focused = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        messages_.Plain(kAmountTooLargeMessage);
+        for (FieldBox *field : txtBD)
+            if (field == focused)
+                keys_.Backspace(field);
+        return;
+    }
+    // Writing an unchanged text starts no change handling, which ends the
+    // chain of the computed fields' own change handling.
+    txtBD[kGrossUpField]->setText(Q(g.grossUp));
+    txtBD[kIncomeField]->setText(Q(g.income));
+}
+
+void DividendPanel::txtBD_Change(int index)
+{
+    if (index >= 2) {
+        FieldBox *field = txtBD[index];
+        const std::string text = S(field->text());
+        switch (Parse_Number(text).status) {
+        case NumberStatus::NotNumber:
+            keys_.Backspace(field);
+            // An amount the user erased no longer counts in the computed
+            // fields; Init_BD leaves them empty.
+            if (text.empty() && !initialising_ && (index == 2 || index == 3))
+                break;
+            return;
+        case NumberStatus::Overflow:
+            messages_.Plain(kAmountTooLargeMessage);
+            keys_.Backspace(field);
+            return;
+        case NumberStatus::Number: {
+            const AmountEdit grouped = Format_Amount(text, field->cursorPosition());
+            if (grouped.text != text)
+                field->setText(Q(grouped.text));
+            field->setCursorPosition(grouped.caret);
+            break;
+        }
+        }
+    }
+    BD_Calc();
+}
+
+void DividendPanel::Init_BD()
+{
+    butBD[2]->setEnabled(false);
+    BD_EditRow = 0;
+    cmbBD->setCurrentIndex(0);
+    initialising_ = true;
+    for (FieldBox *field : txtBD) // 0 and 1, then the amounts in order
+        field->clear();
+    initialising_ = false;
+    Try_Focus(txtBD[0]);
+}
+
+void DividendPanel::keyM(int target, int step)
+{
+    if (target < 0 || target > kLastField)
+        return;
+    FieldBox *field = txtBD[target];
+    if (!field->isEnabled()) {
+        if (target + step < 0 || target + step > kLastField)
+            return;
+        field = txtBD[target + step];
+    }
+    Try_Focus(field);
+    Select_Whole_Text(field);
+}
+
+bool DividendPanel::txtBD_KeyDown(int index, int key)
+{
+    switch (key) {
+    case 13: // Enter, Down, Right
+    case 40:
+    case 39:
+        if (index == kLastField)
+            return false; // nothing to move to: the key does what it does in a text box
+        keyM(index + 1, 2);
+        return true;
+    case 38: // Up, Left
+    case 37:
+        if (index == 0)
+            return false;
+        keyM(index - 1, -2);
+        return true;
+    case 33: // Page Up
+        Try_Focus(txtBD[0]);
+        Select_Whole_Text(txtBD[0]);
+        return true;
+    case 34: // Page Down
+        Try_Focus(txtBD[kLastField]);
+        Select_Whole_Text(txtBD[kLastField]);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DividendPanel::butBD_Click(int index)
+{
+    switch (index) {
+    case 0:
+        Save();
+        break;
+    case 1:
+        Init_BD();
+        break;
+    case 2:
+        Delete_Item();
+        break;
+    case 3:
+        Print();
+        break;
+    case 4:
+        Delete_All();
+        break;
+    default:
+        break;
+    }
+}
+
+void DividendPanel::Save()
+{
+    if (txtBD[0]->text().isEmpty()) { // blanks are a name
+        messages_.Plain(kNameMissing);
+        Try_Focus(txtBD[0]);
+        return;
+    }
+    BD_Calc();
+    std::array<std::string, 7> fields;
+    for (int k = 0; k <= kLastField; ++k)
+        fields[k] = S(txtBD[k]->text());
+    const SaveResult saved = Save_Row(fgBD, BD_EditRow, Entry_Cells(fgBD, S(cmbBD->currentText()), fields));
+    if (const char *refusal = Refusal_Message(saved, kDividendLayout)) {
+        messages_.Plain(refusal); // the fields keep what was typed
+        return;
+    }
+    Init_BD();
+    Show_Grid();
+}
+
+void DividendPanel::Delete_Item()
+{
+    if (fgBD.Rows() <= 1)
+        return;
+    if (BD_EditRow > 0 && BD_EditRow < fgBD.Rows() && fgBD.Is_Data(BD_EditRow))
+        fgBD.Remove_Row(BD_EditRow);
+    Init_BD();
+    Reset_fg(fgBD);
+    Show_Grid();
+}
+
+void DividendPanel::Print()
+{
+    if (fgBD.Rows() <= 2) { // the header and the total row only
+        messages_.Info(kNothingToPrint);
+        return;
+    }
+    if (onPrint)
+        onPrint();
+}
+
+void DividendPanel::Delete_All()
+{
+    if (fgBD.Rows() <= 2) {
+        messages_.Info(kNothingToDelete);
+        return;
+    }
+    if (!messages_.Confirm(kConfirmDeleteAll, kDeleteAllTitle))
+        return;
+    Init_BD();
+    fgBD.Set_Rows(1);
+    Reset_fg(fgBD);
+    Show_Grid();
+}
+
+void DividendPanel::fgBD_Click(int row)
+{
+    if (row <= 0 || row >= fgBD.Rows() || !fgBD.Is_Data(row)) {
+        butBD[2]->setEnabled(false);
+        return;
+    }
+    BD_EditRow = static_cast<std::int16_t>(row);
+    cmbBD->setCurrentText(Q(fgBD.Text(row, kCodeCol)));
+    // Each field's change handling runs as its text is set, so the computed
+    // fields end up worked out again from the loaded amounts.
+    for (int k = 0; k <= kLastField; ++k)
+        txtBD[k]->setText(Q(fgBD.Text(row, kNameCol + k)));
+    Try_Focus(txtBD[0]);
+    Select_Whole_Text(txtBD[0]);
+    butBD[2]->setEnabled(true);
+}

@@ -1,4 +1,5 @@
 #include "cli/calc.h"
+#include "cli/cli_support.h"
 
 #include "common/amount.h"
 #include "computation/engine.h"
@@ -8,9 +9,9 @@
 
 namespace {
 
-constexpr int kFailure = 2;
-
 constexpr const char *kUsage = "usage: orvanta-calc statement [--json] L1 L2 L3 L4 L5 L6 L7 L8 L9\n"
+                               "       orvanta-calc interest [--json] [FILE]\n"
+                               "       orvanta-calc dividend [--json] [FILE]\n"
                                "\n"
                                "Computes the statement 종합소득산출세액계산서(금융소득자용) from the nine\n"
                                "amounts of the computation panel, each as it would be typed there\n"
@@ -21,44 +22,17 @@ constexpr const char *kUsage = "usage: orvanta-calc statement [--json] L1 L2 L3 
                                "  L4 Gross-Up 대상 배당소득     L9 소득공제\n"
                                "  L5 Gross-Up 대상 아닌 배당소득\n"
                                "Prints each line (1) to (38) and ④ as line<TAB>text, then the tax;\n"
-                               "--json prints one JSON object instead.\n";
-
-std::string Json_String(const std::string &s)
-{
-    std::string out = "\"";
-    for (const char c : s) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                static const char hex[] = "0123456789abcdef";
-                out += "\\u00";
-                out += hex[(c >> 4) & 0xF];
-                out += hex[c & 0xF];
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
-
-int Fail(std::ostream &err, const std::string &message)
-{
-    err << "orvanta-calc: " << message << '\n';
-    return kFailure;
-}
+                               "--json prints one JSON object instead.\n"
+                               "\n"
+                               "interest and dividend read a register as CSV from FILE, or from standard\n"
+                               "input when FILE is absent or \"-\", save each row as the Save button does\n"
+                               "and print the regrouped register, one row a line with its cells separated\n"
+                               "by tabs (--json: {\"rows\": [{\"kind\": ..., \"cells\": [...]}, ...]}).\n"
+                               "  interest rows: code (11, 12, 13), payer name, registration number,\n"
+                               "                 interest amount, withheld tax\n"
+                               "  dividend rows: code (21, 22, 23), payer name, registration number,\n"
+                               "                 dividend, gross-up base, withheld tax\n"
+                               "A header row is skipped; an empty amount is 0.\n";
 
 int Usage(std::ostream &err, const std::string &why)
 {
@@ -130,7 +104,7 @@ int Statement(const std::vector<std::string> &args, std::ostream &out, std::ostr
 
 } // namespace
 
-int Run_Calc(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+int Run_Calc(const std::vector<std::string> &args, std::istream &in, std::ostream &out, std::ostream &err)
 {
     if (args.empty())
         return Usage(err, "no command");
@@ -141,5 +115,11 @@ int Run_Calc(const std::vector<std::string> &args, std::ostream &out, std::ostre
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "statement")
         return Statement(rest, out, err);
+    if (args[0] == "interest" || args[0] == "dividend") {
+        const RegisterCommand command = Register_Command(args[0], rest, in, out, err);
+        if (command.usageError)
+            return Usage(err, *command.usageError);
+        return command.status;
+    }
     return Usage(err, "unknown command " + args[0]);
 }

@@ -45,7 +45,6 @@ constexpr int kButtonTop = 1950;
 constexpr int kGrossUpField = 4;
 constexpr int kIncomeField = 5;
 constexpr int kLastField = 6;
-constexpr const char *kNameMissing = "배당지급법인명을 입력하세요.";
 constexpr const char *kNothingToPrint = "인쇄할 내용이 없습니다.";
 constexpr const char *kNothingToDelete = "삭제할 내용이 없습니다.";
 constexpr const char *kConfirmDeleteAll = "입력한 항목을 전체삭제 하시겠습니까?";
@@ -219,11 +218,6 @@ void DividendPanel::butBD_Click(int index)
 
 void DividendPanel::Save()
 {
-    if (txtBD[0]->text().isEmpty()) { // blanks are a name
-        messages_.Plain(kNameMissing);
-        Try_Focus(txtBD[0]);
-        return;
-    }
     BD_Calc();
     std::array<std::string, 7> fields;
     for (int k = 0; k <= kLastField; ++k)
@@ -231,6 +225,8 @@ void DividendPanel::Save()
     const SaveResult saved = Save_Row(fgBD, BD_EditRow, Entry_Cells(fgBD, S(cmbBD->currentText()), fields));
     if (const char *refusal = Refusal_Message(saved, kDividendLayout)) {
         messages_.Plain(refusal); // the fields keep what was typed
+        if (saved == SaveResult::NameMissing)
+            Try_Focus(txtBD[0]);
         return;
     }
     Init_BD();

@@ -39,7 +39,6 @@ constexpr int kButtonLefts[5] = {4275, 5595, 6915, 9550, 8235};
 constexpr int kButtonTop = 1250;
 
 constexpr int kLastField = 3;
-constexpr const char *kNameMissing = "상호(성명)을 입력하세요.";
 constexpr const char *kNothingToPrint = "인쇄할 내용이 없습니다.";
 constexpr const char *kNothingToDelete = "삭제할 내용이 없습니다.";
 constexpr const char *kConfirmDeleteAll = "입력한 항목을 전체삭제 하시겠습니까?";
@@ -125,17 +124,14 @@ void InterestPanel::butEJ_Click(int n)
 
 void InterestPanel::Save()
 {
-    if (txtEJ[0]->text().isEmpty()) { // blanks are a name
-        messages_.Plain(kNameMissing);
-        Try_Focus(txtEJ[0]);
-        return;
-    }
     std::array<std::string, 4> fields;
     for (int k = 0; k < 4; ++k)
         fields[k] = S(txtEJ[k]->text());
     const SaveResult saved = Save_Row(fgEJ, EJ_EditRow, Entry_Cells(fgEJ, S(cmbEJ->currentText()), fields));
     if (const char *refusal = Refusal_Message(saved, kInterestLayout)) {
         messages_.Plain(refusal); // the fields keep what was typed
+        if (saved == SaveResult::NameMissing)
+            Try_Focus(txtEJ[0]);
         return;
     }
     Init_EJ();

@@ -18,6 +18,10 @@ std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view cod
 
 SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells)
 {
+    cells.resize(grid.Cols());
+    if (cells[kNameCol].empty())
+        return SaveResult::NameMissing;
+
     // Regroup a copy first: whether the page still holds the register is
     // only known after the regrouping has placed the subtotal rows.
     GridModel trial = grid;
@@ -26,7 +30,6 @@ SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells
         trial.Add_Row();
         target = trial.Rows() - 1;
     }
-    cells.resize(trial.Cols());
     cells[kSerialCol] = std::to_string(target); // the regrouping renumbers it
     trial.Set_Row_Height(target, kRowHeight);
     for (int c = 1; c < trial.Cols(); ++c)
@@ -52,6 +55,8 @@ const char *Refusal_Message(SaveResult result, const RegisterLayout &layout)
     switch (result) {
     case SaveResult::Saved:
         break;
+    case SaveResult::NameMissing:
+        return layout.nameMissingMessage;
     case SaveResult::RegisterFull:
         return layout.limitMessage;
     case SaveResult::TooLarge:

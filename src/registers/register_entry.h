@@ -20,11 +20,12 @@ std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view cod
 
 enum class SaveResult {
     Saved,
+    NameMissing,  // the payer's name is exactly empty (blanks are a name)
     RegisterFull, // the register would no longer fit its printed page
     TooLarge,     // a sum of the register would be beyond the range of a double
 };
 
-// Writes the cells over row editRow, or as a new row when editRow is 0,
+// Writes the cells (the payer's name given) over row editRow, or as a new row when editRow is 0,
 // then regroups. A save that would leave more rows below the header than
 // the register's page holds (a new row, or a subtotal row that the
 // regrouping adds) is refused and the grid is left as it was.

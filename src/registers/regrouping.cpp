@@ -101,10 +101,12 @@ void Total(GridModel &grid)
 
 const RegisterLayout kInterestLayout = {
     "fgEJ", {"11", "12", "13"}, 350, false, kInterestHeaders, kInterestColumns, 22, "22행 이상 등록이 불가능합니다.",
+    "상호(성명)을 입력하세요.",
 };
 
 const RegisterLayout kDividendLayout = {
     "fgBD", {"21", "22", "23"}, 700, true, kDividendHeaders, kDividendColumns, 14, "14행 이상 등록이 불가능합니다.",
+    "배당지급법인명을 입력하세요.",
 };
 
 const RegisterLayout &Layout_Of(const GridModel &grid)

@@ -28,6 +28,7 @@ struct RegisterLayout {
     std::span<const GridColumn> columns;
     int pageRows;         // rows below the header that its printed page holds
     const char *limitMessage;
+    const char *nameMissingMessage;
 };
 
 extern const RegisterLayout kInterestLayout; // fgEJ, page 5

@@ -158,6 +158,29 @@ AmountEdit Format_Amount(std::string_view text, int caret)
     return {std::move(formatted), length};
 }
 
+AmountTyping Amount_Field_Typing(std::string_view text, int caret)
+{
+    AmountTyping typed{{std::string(text), caret}, false};
+    std::string &t = typed.edit.text;
+    int &at = typed.edit.caret;
+    for (;;) {
+        const NumberStatus status = Parse_Number(t).status;
+        if (status == NumberStatus::Number)
+            break;
+        typed.overflowed |= status == NumberStatus::Overflow;
+        if (at <= 0)
+            return typed;
+        // One character: back over the UTF-8 continuation bytes.
+        int from = at - 1;
+        while (from > 0 && (static_cast<unsigned char>(t[from]) & 0xC0) == 0x80)
+            --from;
+        t.erase(from, at - from);
+        at = from;
+    }
+    typed.edit = Format_Amount(t, at);
+    return typed;
+}
+
 double Get_Amount(std::string_view text)
 {
     const ParsedNumber n = Parse_Number(text);

@@ -53,6 +53,19 @@ struct AmountEdit {
 // number and the caret goes after the last character.
 AmountEdit Format_Amount(std::string_view text, int caret);
 
+// What an amount field makes of its text after a keystroke or a paste. A
+// text that does not read as a number loses the characters before the caret
+// one at a time, as Backspace removes them, until it reads as one (an empty
+// text or a lone "-" never does) or nothing is left before the caret; a
+// number is then re-formatted as Format_Amount does. `overflowed` tells that
+// a text on the way was beyond the range of a double, which the field
+// reports. The caret counts bytes of the UTF-8 text.
+struct AmountTyping {
+    AmountEdit edit;
+    bool overflowed = false;
+};
+AmountTyping Amount_Field_Typing(std::string_view text, int caret);
+
 // The value of an amount text kept in a field or grid cell: blanks and
 // unreadable texts give 0, without a message.
 double Get_Amount(std::string_view text);

@@ -67,7 +67,7 @@ DividendPanel::DividendPanel(QWidget *parent, Messages &messages) : QFrame(paren
         else
             Make_Computed(field);
         field->onKeyDown = [this, i](QKeyEvent *e) { return txtBD_KeyDown(i, Virtual_Key(e->key())); };
-        connect(field, &QLineEdit::textChanged, this, [this, i] { keys_.Run([this, i] { txtBD_Change(i); }); });
+        connect(field, &QLineEdit::textChanged, this, [this, i] { txtBD_Change(i); });
         txtBD[i] = field;
     }
 
@@ -95,12 +95,13 @@ void DividendPanel::BD_Calc()
 {
     const GrossUp g = ::BD_Calc(S(txtBD[2]->text()), S(txtBD[3]->text()));
     if (g.overflow) {
-        // The amount just typed is taken back, in whichever field has the focus.
-        auto *focused = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        // The amount just typed loses its last character, in whichever
+        // field has the focus.
+        QWidget *focused = QApplication::focusWidget();
         messages_.Plain(kAmountTooLargeMessage);
         for (FieldBox *field : txtBD)
             if (field == focused)
-                keys_.Backspace(field);
+                field->backspace();
         return;
     }
     // Writing an unchanged text starts no change handling, which ends the
@@ -113,26 +114,14 @@ void DividendPanel::txtBD_Change(int index)
 {
     if (index >= 2) {
         FieldBox *field = txtBD[index];
-        const std::string text = S(field->text());
-        switch (Parse_Number(text).status) {
-        case NumberStatus::NotNumber:
-            keys_.Backspace(field);
+        if (Amount_Field_Change(field, messages_))
+            return; // the rewritten text's own change handling has computed
+        if (Parse_Number(S(field->text())).status != NumberStatus::Number) {
             // An amount the user erased no longer counts in the computed
-            // fields; Init_BD leaves them empty.
-            if (text.empty() && !initialising_ && (index == 2 || index == 3))
-                break;
-            return;
-        case NumberStatus::Overflow:
-            messages_.Plain(kAmountTooLargeMessage);
-            keys_.Backspace(field);
-            return;
-        case NumberStatus::Number: {
-            const AmountEdit grouped = Format_Amount(text, field->cursorPosition());
-            if (grouped.text != text)
-                field->setText(Q(grouped.text));
-            field->setCursorPosition(grouped.caret);
-            break;
-        }
+            // fields; Init_BD, emptying them all, leaves them empty.
+            const bool erased = field->text().isEmpty() && !initialising_ && (index == 2 || index == 3);
+            if (!erased)
+                return;
         }
     }
     BD_Calc();

@@ -50,6 +50,5 @@ private:
     void Help(const QString &text);
 
     Messages &messages_;
-    SyntheticKeys keys_;
     bool initialising_ = false; // Init_BD is emptying the fields
 };

@@ -1,6 +1,9 @@
 #include "registers/entry_widgets.h"
 
+#include "common/amount.h"
 #include "platform/field_box.h"
+#include "platform/messages.h"
+#include "registers/register_entry.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
 
@@ -78,30 +81,22 @@ void Select_Whole_Text(QLineEdit *field)
     field->end(true);
 }
 
-void SyntheticKeys::Run(const std::function<void()> &handler)
+bool Amount_Field_Change(QLineEdit *field, Messages &messages)
 {
-    ++depth_;
-    handler();
-    --depth_;
-    if (depth_ > 0)
-        return;
-    while (!pending_.empty()) {
-        const QPointer<QLineEdit> field = pending_.front();
-        pending_.pop_front();
-        if (!field)
-            continue;
-        ++depth_; // the change handling this starts queues its own keys
-        field->backspace();
-        --depth_;
+    const QString text = field->text();
+    const int caret = field->cursorPosition();
+    const QByteArray utf8 = text.toUtf8();
+    const AmountTyping typed = Amount_Field_Typing(utf8.toStdString(), static_cast<int>(text.left(caret).toUtf8().size()));
+    if (typed.overflowed)
+        messages.Plain(kAmountTooLargeMessage);
+    if (typed.edit.text == utf8.toStdString()) {
+        if (typed.edit.caret != caret && Parse_Number(typed.edit.text).status == NumberStatus::Number) // ASCII
+            field->setCursorPosition(typed.edit.caret);
+        return false;
     }
-}
-
-void SyntheticKeys::Backspace(QLineEdit *field)
-{
-    if (depth_ == 0)
-        field->backspace();
-    else
-        pending_.emplace_back(field);
+    field->setText(Q(typed.edit.text));
+    field->setCursorPosition(static_cast<int>(QString::fromUtf8(typed.edit.text.data(), typed.edit.caret).size()));
+    return true;
 }
 
 void Fill_Codes(QComboBox *list, std::span<const char *const> codes)

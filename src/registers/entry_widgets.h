@@ -3,16 +3,15 @@
 // buttons, and the two synthetic keystrokes the handlers send to a field.
 #pragma once
 
-#include <QLineEdit>
-#include <QPointer>
 #include <QString>
 
-#include <deque>
 #include <string>
 #include <functional>
 #include <span>
 
 class FieldBox;
+class Messages;
+class QLineEdit;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -36,21 +35,10 @@ void Make_Computed(FieldBox *field);
 
 // "{HOME}+{End}": the caret to the start, then the whole text selected.
 void Select_Whole_Text(QLineEdit *field);
-// "{Bs}" keystrokes sent from change handlers. They are queued and act once
-// the outermost handler has returned, each starting the field's change
-// handling afresh, so a long pasted text that is taken back one character
-// at a time never nests the handlers deeply.
-class SyntheticKeys {
-public:
-    // Runs a change handler; Backspaces it asks for act when it returns.
-    void Run(const std::function<void()> &handler);
-    // "{Bs}": removes the character before the caret (or the selection).
-    void Backspace(QLineEdit *field);
-
-private:
-    int depth_ = 0;
-    std::deque<QPointer<QLineEdit>> pending_;
-};
+// The change handling both registers give an amount field (Amount_Field_Typing).
+// Returns true when it rewrote the field, whose own change handling has
+// then run on the new text; false when the text stands as it is.
+bool Amount_Field_Change(QLineEdit *field, Messages &messages);
 
 // Fills a code list and selects its first code.
 void Fill_Codes(QComboBox *list, std::span<const char *const> codes);

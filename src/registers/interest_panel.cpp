@@ -64,7 +64,7 @@ InterestPanel::InterestPanel(QWidget *parent, Messages &messages) : QFrame(paren
         Show_Focus(field, [this](const QString &text) { Help(text); }, spec.help);
         field->onKeyDown = [this, n](QKeyEvent *e) { return txtEJ_KeyDown(n, Virtual_Key(e->key())); };
         if (n >= 2)
-            connect(field, &QLineEdit::textChanged, this, [this, n] { keys_.Run([this, n] { txtEJ_Change(n); }); });
+            connect(field, &QLineEdit::textChanged, this, [this, n] { txtEJ_Change(n); });
         txtEJ[n] = field;
     }
 
@@ -186,26 +186,7 @@ void InterestPanel::fgEJ_Click(int row)
     butEJ[2]->setEnabled(true);
 }
 
-void InterestPanel::txtEJ_Change(int n)
-{
-    FieldBox *field = txtEJ[n];
-    const std::string text = S(field->text());
-    switch (Parse_Number(text).status) {
-    case NumberStatus::NotNumber:
-        keys_.Backspace(field);
-        return;
-    case NumberStatus::Overflow:
-        messages_.Plain(kAmountTooLargeMessage);
-        keys_.Backspace(field);
-        return;
-    case NumberStatus::Number:
-        break;
-    }
-    const AmountEdit grouped = Format_Amount(text, field->cursorPosition());
-    if (grouped.text != text)
-        field->setText(Q(grouped.text));
-    field->setCursorPosition(grouped.caret);
-}
+void InterestPanel::txtEJ_Change(int n) { Amount_Field_Change(txtEJ[n], messages_); }
 
 bool InterestPanel::txtEJ_KeyDown(int n, int key)
 {

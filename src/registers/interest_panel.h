@@ -49,5 +49,4 @@ private:
     void Help(const QString &text);
 
     Messages &messages_;
-    SyntheticKeys keys_;
 };

@@ -1,5 +1,6 @@
 // orvanta-calc run as a process, as a script would run it.
 #include <QProcess>
+#include <QTemporaryFile>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -11,10 +12,11 @@ struct CalcRun {
     std::string out, err;
 };
 
-CalcRun Calc(const QStringList &args)
+CalcRun Calc(const QStringList &args, const std::string &input = {})
 {
     QProcess p;
     p.start(QStringLiteral(ORVANTA_CALC), args);
+    p.write(input.data(), static_cast<qint64>(input.size()));
     p.closeWriteChannel();
     EXPECT_TRUE(p.waitForFinished(20000));
     return {p.exitCode(), p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
@@ -93,6 +95,104 @@ TEST(CalcStatement, FailuresGoToStandardErrorWithStatusTwo)
         EXPECT_EQ(r.out, "") << c.args.join(' ').toStdString();
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
+}
+
+// An interest register as a spreadsheet saves it: a header, quoted
+// amounts with commas, CRLF line ends and a byte order mark.
+const std::string kInterestCsv = "\xEF\xBB\xBF소득구분,상호(성명),사업자등록번호,이자소득금액,원천징수세액\r\n"
+                                 "13,한빛저축은행,123-81-45678,\"12,500,000\",\"1,925,000\"\r\n"
+                                 "11,김민수,750101-1234567,3000000,\r\n"
+                                 "13,\"우리은행, 본점\",202-81-12345, 8400000 ,1176000\r\n";
+
+TEST(CalcRegisters, InterestRowsAreSavedAndPrintedRegrouped)
+{
+    const CalcRun r = Calc({"interest"}, kInterestCsv);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "11\t1\t김민수\t750101-1234567\t3,000,000\t0\n"
+                     "13\t1\t한빛저축은행\t123-81-45678\t12,500,000\t1,925,000\n"
+                     "13\t2\t우리은행, 본점\t202-81-12345\t8,400,000\t1,176,000\n"
+                     "\t\t소계\t\t20,900,000\t3,101,000\n"
+                     "\t\t합계\t\t23,900,000\t3,101,000\n");
+
+    // The same from a file, as JSON.
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    file.write(kInterestCsv.data(), static_cast<qint64>(kInterestCsv.size()));
+    file.close();
+    const CalcRun json = Calc({"interest", "--json", file.fileName()});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.rfind("{\"rows\": [{\"kind\": \"data\", \"cells\": [\"11\", \"1\", \"김민수\", ", 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("{\"kind\": \"subtotal\", \"cells\": [\"\", \"\", \"소계\", \"\", \"20,900,000\", "
+                            "\"3,101,000\"]}, {\"kind\": \"total\", "),
+              std::string::npos);
+    EXPECT_TRUE(json.out.ends_with("]}]}\n")) << json.out;
+}
+
+TEST(CalcRegisters, DividendRowsGetTheirGrossUp)
+{
+    const CalcRun r = Calc({"dividend", "-"}, "21,대한전자(주),124-81-00998,\"2,000,000\",\"1,000,000\",0\n"
+                                              "22,\"A \"\"B\"\"\",,1500000,,210000\n"
+                                              "21,한국제철(주),506-81-00012,150,150,\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "21\t1\t대한전자(주)\t124-81-00998\t2,000,000\t1,000,000\t190,000\t2,190,000\t0\n"
+                     "21\t2\t한국제철(주)\t506-81-00012\t150\t150\t29\t179\t0\n"
+                     "\t\t소계\t\t2,000,150\t1,000,150\t190,029\t2,190,179\t0\n"
+                     "22\t1\tA \"B\"\t\t1,500,000\t0\t0\t1,500,000\t210,000\n"
+                     "\t\t합계\t\t3,500,150\t1,000,150\t190,029\t3,690,179\t210,000\n");
+    const CalcRun empty = Calc({"dividend", "--json"}, "");
+    EXPECT_EQ(empty.out, "{\"rows\": [{\"kind\": \"total\", \"cells\": [\"\", \"\", \"합계\", \"\", \"0\", \"0\", "
+                         "\"0\", \"0\", \"0\"]}]}\n");
+}
+
+// `count` rows of one code with `amounts` amounts of 1 each.
+std::string Rows(const char *code, int count, int amounts)
+{
+    std::string csv;
+    for (int i = 0; i < count; ++i) {
+        csv.append(code).append(",p,");
+        for (int k = 0; k < amounts; ++k)
+            csv.append(",1");
+        csv.append("\n");
+    }
+    return csv;
+}
+
+TEST(CalcRegisters, ARowThatCannotBeSavedFailsTheRunNamingItsLine)
+{
+    struct Case {
+        const char *command;
+        std::string csv;
+        const char *message;
+    } cases[] = {
+        {"interest", "11,a,,1,1\n21,b,,1,1\n", "line 2: code \"21\" is not one of 11, 12, 13"},
+        {"dividend", "11,a,,1,1,1\n", "line 1: code \"11\" is not one of 21, 22, 23"},
+        {"interest", "header,x\n11,a,,1\n", "line 2: 4 fields; a row has 5: code, payer name"},
+        {"interest", "11,a,,12a,1\n", "line 1: interest amount \"12a\" is not a number"},
+        {"dividend", "21,a,,1,-,1\n", "line 1: gross-up base \"-\" is not a number"},
+        {"interest", "11,a,,1e400,1\n", "line 1: interest amount \"1e400\": 금액이 너무 큽니다."},
+        {"dividend", "21,a,,,1e308,\n", "line 1: 금액이 너무 큽니다."},
+        {"interest", "11,,,1,1\n", "line 1: 상호(성명)을 입력하세요."},
+        {"dividend", "\n\n23,,,1,1,1\n", "line 3: 배당지급법인명을 입력하세요."},
+        {"interest", "11,\"a\nb\",,1,1\n12,\"open,,1,1\n", "line 3: a quoted field is not closed"},
+        {"interest", "11,\xB0\xA1,,1,1\n", "line 1: not UTF-8 text"},
+        // 18 rows of 11 and one of 12 fill 21 rows; a second 12 adds a subtotal.
+        {"interest", Rows("11", 18, 2) + Rows("12", 2, 2), "line 20: 22행 이상 등록이 불가능합니다."},
+        {"dividend", "code,name,number,dividend,base,tax\n" + Rows("21", 13, 3),
+         "line 14: 14행 이상 등록이 불가능합니다."},
+    };
+    for (const Case &c : cases) {
+        const CalcRun r = Calc({c.command}, c.csv);
+        EXPECT_EQ(r.status, 2) << c.message;
+        EXPECT_EQ(r.out, "") << c.message;
+        EXPECT_NE(r.err.find(std::string("orvanta-calc: ") + c.message), std::string::npos) << r.err;
+    }
+    const CalcRun missing = Calc({"interest", "/nonexistent/register.csv"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("/nonexistent/register.csv: cannot be read"), std::string::npos);
+    const CalcRun twoFiles = Calc({"dividend", "a.csv", "b.csv"});
+    EXPECT_EQ(twoFiles.status, 2);
+    EXPECT_NE(twoFiles.err.find("dividend reads one file"), std::string::npos);
 }
 
 TEST(CalcStatement, HelpGoesToStandardOutput)

@@ -181,6 +181,44 @@ TEST(FormatAmount, RegroupsWhileTypingWithTheCaretAtTheEnd)
     }
 }
 
+TEST(AmountFieldTyping, TakesBackCharactersBeforeTheCaretUntilTheTextIsANumber)
+{
+    struct Case {
+        const char *text;
+        int caret; // bytes
+        const char *expectText;
+        int expectCaret;
+        bool overflowed;
+    } cases[] = {
+        {"1234", 4, "1,234", 5, false},
+        {"1,234x", 6, "1,234", 5, false},
+        {"12a34", 3, "1,234", 5, false},      // typed in the middle
+        {"12가", 5, "12", 2, false},          // one Korean character: three bytes
+        {"12abc", 5, "12", 2, false},         // a paste, taken back to the number before it
+        {"-", 1, "", 0, false},               // a lone minus in an empty field
+        {"5-", 2, "5", 1, false},
+        {"-5", 1, "-5", 2, false},            // a minus in front of digits stays
+        {"12.", 3, "12", 2, false},
+        {"0", 1, "0", 1, false},
+        {"", 0, "", 0, false},
+        {"x12", 1, "12", 2, false},
+        {"12e999", 6, "", 0, true}, // checked below
+        {"abc", 0, "abc", 0, false},          // nothing before the caret to take back
+    };
+    for (const Case &c : cases) {
+        const AmountTyping out = Amount_Field_Typing(c.text, c.caret);
+        EXPECT_EQ(out.overflowed, c.overflowed) << c.text;
+        if (c.overflowed) {
+            // 12e99, the last digit gone: 101 digits in 34 groups.
+            EXPECT_EQ(out.edit.text.substr(0, 6), "12,000");
+            EXPECT_EQ(out.edit.text.size(), 134u);
+            continue;
+        }
+        EXPECT_EQ(out.edit.text, c.expectText) << c.text;
+        EXPECT_EQ(out.edit.caret, c.expectCaret) << c.text;
+    }
+}
+
 TEST(GetAmount, BlanksAndUnreadableTextsAreZero)
 {
     EXPECT_EQ(Get_Amount(""), 0);

@@ -1,6 +1,10 @@
 #include "support/main_window_fixture.h"
 
 #include "common/app_info.h"
+#include "registers/dividend_panel.h"
+#include "registers/interest_panel.h"
+
+#include <QComboBox>
 
 #include <QFrame>
 
@@ -36,6 +40,28 @@ TEST_F(MainWindowTest, OpensOnTheHelpPanelWithTheEditorOnLineOne)
     for (int n = 1; n <= 4; ++n)
         EXPECT_TRUE(window->CmdArray1[n]->isEnabled()) << n; // as designed until a tab is pressed
     EXPECT_EQ(window->Loaded_Statement(), nullptr);
+}
+
+TEST_F(MainWindowTest, BothRegistersStartWithTheirTotalRowAndNoDeleteItem)
+{
+    const InterestPanel &ej = window->Interest();
+    const DividendPanel &bd = window->Dividend();
+    EXPECT_EQ(window->fgEJ().Rows(), 2);
+    EXPECT_EQ(window->fgEJ().Text(1, 3), "합계");
+    EXPECT_EQ(window->fgEJ().Text(1, 6), "0");
+    EXPECT_EQ(window->fgBD().Rows(), 2);
+    EXPECT_EQ(window->fgBD().Text(1, 9), "0");
+    EXPECT_EQ(ej.cmbEJ->currentText().toStdString(), "11");
+    EXPECT_EQ(bd.cmbBD->itemText(2).toStdString(), "23");
+    EXPECT_EQ(bd.cmbBD->count(), 3);
+    // The hidden panels' buttons keep their designed state until a tab is pressed.
+    for (int n = 0; n < 5; ++n) {
+        EXPECT_EQ(ej.butEJ[n]->isEnabled(), n != 2) << n;
+        EXPECT_EQ(bd.butBD[n]->isEnabled(), n != 2) << n;
+    }
+    EXPECT_EQ(ej.EJ_EditRow, 0);
+    EXPECT_EQ(bd.BD_EditRow, 0);
+    EXPECT_FALSE(ej.txtEJ[0]->hasFocus()); // hidden at start-up: the focus move was skipped
 }
 
 TEST_F(MainWindowTest, TabButtonsShowOnePanelAndEnableOnlyItsButtons)

@@ -1,0 +1,306 @@
+// The interest panel through the keys and clicks of a user.
+#include "support/register_fixture.h"
+
+namespace {
+
+class InterestPanelTest : public RegisterTest {
+protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        window->cmdTab[2]->click();
+    }
+
+    FieldBox *Field(int n) { return EJ().txtEJ[n]; }
+
+    // A payment typed field by field, moving on with Enter, and saved with Alt+S.
+    void Enter(int codeIndex, const char *name, const char *number, const char *amount, const char *tax)
+    {
+        EJ().cmbEJ->setCurrentIndex(codeIndex);
+        Type_Into(Field(0), name);
+        Press(Field(0), Qt::Key_Return);
+        Type_Into(Field(1), number);
+        Press(Field(1), Qt::Key_Return);
+        Type_Into(Field(2), amount);
+        Press(Field(2), Qt::Key_Return);
+        Type_Into(Field(3), tax);
+        Alt(Qt::Key_S);
+    }
+
+    // Saves rows quickly, as a user pasting into the fields would.
+    void Save_Rows(const char *code, int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            EJ().cmbEJ->setCurrentText(code);
+            Field(0)->setText(QStringLiteral("p"));
+            Field(2)->setText(QStringLiteral("1"));
+            EJ().butEJ[0]->click();
+        }
+    }
+};
+
+TEST_F(InterestPanelTest, StartsEmptyWithTheTotalRowAndOnlyItsButtonsEnabled)
+{
+    EXPECT_EQ(Grid_Rows(EJ().fgEJ), std::vector<std::string>{"||합계||0|0"});
+    EXPECT_EQ(EJ().fgEJ_View->rowCount(), 2);
+    EXPECT_EQ(EJ().fgEJ_View->item(0, 6)->text().toStdString(), "⑥원천징수세액  ");
+    EXPECT_EQ(EJ().fgEJ_View->item(1, 3)->text().toStdString(), "합계");
+    EXPECT_EQ(EJ().fgEJ_View->item(1, 5)->background().color(), QColor(255, 255, 192));
+    EXPECT_EQ(EJ().fgEJ_View->columnWidth(4), 173); // 2600 twips
+    EXPECT_EQ(EJ().fgEJ_View->geometry(), QRect(17, 118, 711, 310));
+    ASSERT_EQ(EJ().cmbEJ->count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(EJ().cmbEJ->itemText(i).toStdString(), std::string(1, '1') + char('1' + i));
+    EXPECT_EQ(EJ().cmbEJ->currentText().toStdString(), "11");
+
+    for (int n : {0, 1, 3, 4})
+        EXPECT_TRUE(EJ().butEJ[n]->isEnabled()) << n;
+    EXPECT_FALSE(EJ().butEJ[2]->isEnabled());
+    for (QPushButton *b : BD().butBD)
+        EXPECT_FALSE(b->isEnabled());
+    EXPECT_FALSE(window->CmdArray1[2]->isEnabled());
+    EXPECT_TRUE(Field(0)->hasFocus());
+    EXPECT_EQ(Help(), "이자를 지급하는 자의 상호(성명)");
+}
+
+TEST_F(InterestPanelTest, AmountsAreGroupedWhileTypedAndWhatIsNoNumberIsTakenBack)
+{
+    FieldBox *amount = Field(2);
+    amount->setFocus();
+    const char *shown[] = {"1", "12", "123", "1,234", "12,345", "123,456", "1,234,567"};
+    for (int d = 0; d < 7; ++d) {
+        QTest::keyClick(amount, char('1' + d));
+        EXPECT_EQ(Text(amount), shown[d]);
+        EXPECT_EQ(amount->cursorPosition(), amount->text().size());
+    }
+    Type_Into(amount, "x가");
+    EXPECT_EQ(Text(amount), "1,234,567");
+    amount->clear();
+    Type_Into(amount, "-");
+    EXPECT_EQ(Text(amount), "");
+    Type_Into(amount, "12.");
+    EXPECT_EQ(Text(amount), "12");
+    amount->clear();
+    Type_Into(amount, "0");
+    EXPECT_EQ(Text(amount), "0");
+    Type_Into(amount, "5");
+    EXPECT_EQ(Text(amount), "5");
+    // A minus sign in front of digits stays.
+    Press(amount, Qt::Key_Home);
+    Type_Into(amount, "-");
+    EXPECT_EQ(Text(amount), "-5");
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A pasted amount beyond a double: the message, and its last character goes.
+    amount->clear();
+    amount->insert(QStringLiteral("12e999"));
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"금액이 너무 큽니다."});
+    const std::string e99 = Text(amount); // 12e99: 101 digits, grouped
+    EXPECT_EQ(e99.substr(0, 10), "12,000,000");
+    EXPECT_EQ(e99.size(), 101u + 33u);
+    // A long pasted text that is no number goes character by character.
+    amount->clear();
+    amount->insert(QString(20000, QChar('z')));
+    EXPECT_EQ(Text(amount), "");
+    // The name fields take anything.
+    Type_Into(Field(0), "x-1.");
+    EXPECT_EQ(Text(Field(0)), "x-1.");
+}
+
+TEST_F(InterestPanelTest, FieldKeysMoveTheFocusAndSelectTheText)
+{
+    for (int n = 0; n < 4; ++n)
+        Field(n)->setText(n < 2 ? QStringLiteral("abc") : QStringLiteral("1"));
+    Field(0)->setFocus();
+    struct Step {
+        Qt::Key key;
+        int focused;
+    };
+    for (const Step &s : {Step{Qt::Key_Return, 1}, Step{Qt::Key_Right, 2}, Step{Qt::Key_Down, 3},
+                          Step{Qt::Key_Return, 3}, Step{Qt::Key_Right, 3}, Step{Qt::Key_Up, 2}, Step{Qt::Key_Left, 1},
+                          Step{Qt::Key_PageDown, 3}, Step{Qt::Key_PageUp, 0}, Step{Qt::Key_Left, 0}}) {
+        Press(QApplication::focusWidget(), s.key);
+        EXPECT_TRUE(Field(s.focused)->hasFocus()) << s.key;
+        EXPECT_TRUE(Whole_Text_Selected(Field(s.focused))) << s.key;
+    }
+    // Enter never saves.
+    EXPECT_EQ(EJ().fgEJ.Rows(), 2);
+}
+
+TEST_F(InterestPanelTest, AFocusedFieldIsLightBlueAndShowsItsHelp)
+{
+    const QColor window_colour = Base(Field(3));
+    const char *help[] = {"이자를 지급하는 자의 상호(성명)", "이자를 지급하는 자의 사업자등록번호(주민등록번호)",
+                          "이자의 지급자별 연간 합계액", "원천징수된 소득세"};
+    for (int n = 0; n < 4; ++n) {
+        Field(n)->setFocus();
+        EXPECT_EQ(Base(Field(n)), QColor(216, 244, 254)) << n;
+        EXPECT_EQ(Help(), help[n]);
+        if (n > 0) {
+            EXPECT_EQ(Base(Field(n - 1)), window_colour);
+        }
+    }
+    EJ().cmbEJ->setFocus();
+    EXPECT_EQ(Help(), "11-비영업대금의 이익(私債이자), 12-원천징수되지 않는 이자소득, 13-그 밖의 이자소득");
+    EXPECT_EQ(Base(Field(3)), window_colour);
+    // The code list has no lost-focus handling: its help stays.
+    EJ().butEJ[1]->setFocus();
+    EXPECT_EQ(Help(), "11-비영업대금의 이익(私債이자), 12-원천징수되지 않는 이자소득, 13-그 밖의 이자소득");
+}
+
+TEST_F(InterestPanelTest, SaveAddsTheRowInItsCodeGroupAndEmptiesTheFields)
+{
+    Enter(2, "한빛저축은행", "123-81-45678", "12500000", "1925000");
+    EXPECT_EQ(Text(Field(0)), "");
+    EXPECT_EQ(Text(Field(2)), "");
+    EXPECT_EQ(EJ().cmbEJ->currentText().toStdString(), "11");
+    EXPECT_TRUE(Field(0)->hasFocus());
+    Enter(0, "김민수", "750101-1234567", "3000000", "");
+    Enter(2, "우리은행", "202-81-12345", "8400000", "1176000");
+    EXPECT_EQ(Grid_Rows(EJ().fgEJ), (std::vector<std::string>{
+                                        "11|1|김민수|750101-1234567|3,000,000|0",
+                                        "13|1|한빛저축은행|123-81-45678|12,500,000|1,925,000",
+                                        "13|2|우리은행|202-81-12345|8,400,000|1,176,000",
+                                        "||소계||20,900,000|3,101,000",
+                                        "||합계||23,900,000|3,101,000",
+                                    }));
+    // The grid on screen shows the same, the sum rows light yellow.
+    GridView *view = EJ().fgEJ_View;
+    ASSERT_EQ(view->rowCount(), 6);
+    EXPECT_EQ(view->item(2, 3)->text().toStdString(), "한빛저축은행");
+    EXPECT_EQ(view->item(4, 5)->text().toStdString(), "20,900,000");
+    EXPECT_EQ(view->item(4, 1)->background().color(), QColor(255, 255, 192));
+    EXPECT_EQ(view->item(2, 1)->background().style(), Qt::NoBrush);
+    EXPECT_EQ(view->item(2, 5)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+}
+
+TEST_F(InterestPanelTest, TheNameMustNotBeEmptyButBlanksAreAName)
+{
+    Field(2)->setText(QStringLiteral("100"));
+    Alt(Qt::Key_S);
+    EXPECT_EQ(messages.shown, (std::vector<RecordedMessage>{{RecordedMessage::Plain, "상호(성명)을 입력하세요.", {}}}));
+    EXPECT_TRUE(Field(0)->hasFocus());
+    EXPECT_EQ(Text(Field(2)), "100");
+    EXPECT_EQ(EJ().fgEJ.Rows(), 2);
+
+    Type_Into(Field(0), " ");
+    Field(2)->clear();
+    Alt(Qt::Key_S);
+    EXPECT_EQ(Grid_Rows(EJ().fgEJ)[0], "11|1| ||0|0");
+}
+
+TEST_F(InterestPanelTest, AClickedRowIsLoadedAndSavedOverInItsNewGroup)
+{
+    Save_Rows("11", 2);
+    Enter(1, "대한은행", "1", "700", "70");
+    // 11/1, 11/2, 소계, 12/1 대한은행, 합계
+    Click_Row(EJ().fgEJ_View, 4);
+    EXPECT_EQ(EJ().EJ_EditRow, 4);
+    EXPECT_EQ(EJ().cmbEJ->currentText().toStdString(), "12");
+    EXPECT_EQ(Text(Field(0)), "대한은행");
+    EXPECT_EQ(Text(Field(2)), "700");
+    EXPECT_EQ(Text(Field(3)), "70");
+    EXPECT_TRUE(Field(0)->hasFocus());
+    EXPECT_TRUE(Whole_Text_Selected(Field(0)));
+    EXPECT_TRUE(EJ().butEJ[2]->isEnabled());
+
+    // A click on the total row only disables Delete item; Save still writes row 4.
+    Click_Row(EJ().fgEJ_View, 5);
+    EXPECT_FALSE(EJ().butEJ[2]->isEnabled());
+    EXPECT_EQ(Text(Field(0)), "대한은행");
+    EJ().cmbEJ->setCurrentIndex(0);
+    Field(2)->selectAll();
+    Type_Into(Field(2), "1000");
+    Alt(Qt::Key_S);
+    EXPECT_EQ(Grid_Rows(EJ().fgEJ), (std::vector<std::string>{
+                                        "11|1|p||1|0",
+                                        "11|2|p||1|0",
+                                        "11|3|대한은행|1|1,000|70",
+                                        "||소계||1,002|70",
+                                        "||합계||1,002|70",
+                                    }));
+    EXPECT_EQ(EJ().EJ_EditRow, 0);
+    EXPECT_FALSE(EJ().butEJ[2]->isEnabled());
+}
+
+TEST_F(InterestPanelTest, DeleteItemRemovesTheLoadedRow)
+{
+    Save_Rows("11", 3);
+    Click_Row(EJ().fgEJ_View, 2);
+    Alt(Qt::Key_D);
+    EXPECT_EQ(Grid_Rows(EJ().fgEJ), (std::vector<std::string>{"11|1|p||1|0", "11|2|p||1|0", "||소계||2|0",
+                                                               "||합계||2|0"}));
+    EXPECT_FALSE(EJ().butEJ[2]->isEnabled());
+    // Switching panels after picking a row disables Delete item but keeps the row for Save.
+    Click_Row(EJ().fgEJ_View, 1);
+    window->cmdTab[2]->click();
+    EXPECT_FALSE(EJ().butEJ[2]->isEnabled());
+    EXPECT_EQ(EJ().EJ_EditRow, 1);
+    Field(0)->setText(QStringLiteral("q"));
+    EJ().butEJ[0]->click();
+    EXPECT_EQ(Grid_Rows(EJ().fgEJ)[0], "11|1|q||1|0");
+}
+
+TEST_F(InterestPanelTest, DeleteAllAsksFirstAndPrintNeedsARow)
+{
+    Alt(Qt::Key_E);
+    Alt(Qt::Key_P);
+    EXPECT_EQ(messages.shown, (std::vector<RecordedMessage>{{RecordedMessage::Info, "삭제할 내용이 없습니다.", {}},
+                                                            {RecordedMessage::Info, "인쇄할 내용이 없습니다.", {}}}));
+    messages.shown.clear();
+
+    Save_Rows("12", 2);
+    Field(0)->setText(QStringLiteral("typed"));
+    messages.answers = {false, true};
+    Alt(Qt::Key_E);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0],
+              (RecordedMessage{RecordedMessage::Confirm, "입력한 항목을 전체삭제 하시겠습니까?", "전체삭제"}));
+    EXPECT_EQ(EJ().fgEJ.Rows(), 5);
+    EXPECT_EQ(Text(Field(0)), "typed");
+
+    Alt(Qt::Key_E);
+    EXPECT_EQ(Grid_Rows(EJ().fgEJ), std::vector<std::string>{"||합계||0|0"});
+    EXPECT_EQ(EJ().fgEJ_View->rowCount(), 2);
+    EXPECT_EQ(Text(Field(0)), "");
+    EXPECT_TRUE(Field(0)->hasFocus());
+
+    bool printed = false;
+    EJ().onPrint = [&] { printed = true; };
+    Save_Rows("13", 1);
+    Alt(Qt::Key_P);
+    EXPECT_TRUE(printed);
+}
+
+TEST_F(InterestPanelTest, ASaveThatWouldNotFitThePageIsRefusedKeepingTheFields)
+{
+    Save_Rows("11", 18);
+    Save_Rows("12", 1);
+    ASSERT_EQ(EJ().fgEJ.Rows() - 1, 21);
+    // A second 12 row would add a subtotal row: 23 rows below the header.
+    Enter(1, "넘침", "", "5", "");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"22행 이상 등록이 불가능합니다."});
+    EXPECT_EQ(Text(Field(0)), "넘침");
+    EXPECT_EQ(Text(Field(2)), "5");
+    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 21);
+
+    EJ().cmbEJ->setCurrentIndex(0);
+    EJ().butEJ[0]->click();
+    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 22);
+    Save_Rows("13", 1);
+    EXPECT_EQ(messages.Texts().size(), 2u);
+    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 22);
+}
+
+TEST_F(InterestPanelTest, RepeatedAccessKeysActOnTheVisiblePanelOnly)
+{
+    Field(0)->setText(QStringLiteral("interest"));
+    BD().txtBD[0]->setText(QStringLiteral("dividend"));
+    Alt(Qt::Key_N);
+    EXPECT_EQ(Text(Field(0)), "");
+    EXPECT_EQ(Text(BD().txtBD[0]), "dividend");
+    Panel().TxtLab4[0]->setText(QStringLiteral("1,000"));
+    EXPECT_EQ(Box(0), "1,000");
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+// The main window with one of its register panels open, and what a user
+// does there: typing, keys, clicks on grid rows.
+#pragma once
+
+#include "platform/grid_view.h"
+#include "registers/dividend_panel.h"
+#include "registers/interest_panel.h"
+#include "support/main_window_fixture.h"
+
+#include <QComboBox>
+
+class RegisterTest : public MainWindowTest {
+protected:
+    InterestPanel &EJ() { return window->Interest(); }
+    DividendPanel &BD() { return window->Dividend(); }
+
+    // Types into a widget, Korean as well (a committed input method text).
+    static void Type_Into(QWidget *w, const char *utf8)
+    {
+        for (const QChar ch : QString::fromUtf8(utf8)) {
+            if (ch.unicode() < 0x80)
+                QTest::keyClick(w, ch.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+    }
+    static void Press(QWidget *w, Qt::Key key) { QTest::keyClick(w, key); }
+
+    static std::string Text(QLineEdit *field) { return field->text().toStdString(); }
+    static bool Whole_Text_Selected(QLineEdit *field)
+    {
+        return field->selectionStart() == 0 && field->selectedText() == field->text();
+    }
+    static QColor Base(QWidget *w) { return w->palette().color(QPalette::Active, QPalette::Base); }
+
+    // A mouse click on row `row` of a grid, as the user clicks it.
+    static void Click_Row(GridView *view, int row)
+    {
+        view->scrollToItem(view->item(row, 1));
+        const QRect cell = view->visualItemRect(view->item(row, 1));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    }
+
+    // Column 1.. of each row below the header, joined with "|".
+    static std::vector<std::string> Grid_Rows(const GridModel &grid)
+    {
+        std::vector<std::string> rows;
+        for (int r = 1; r < grid.Rows(); ++r) {
+            std::string row;
+            for (int c = 1; c < grid.Cols(); ++c)
+                row.append(c > 1 ? "|" : "").append(grid.Text(r, c));
+            rows.push_back(row);
+        }
+        return rows;
+    }
+};

@@ -51,7 +51,12 @@ void GridModel::Remove_Row(int row)
 
 void GridModel::Sort_Numeric(int col)
 {
-    std::stable_sort(rows_.begin() + 1, rows_.end(), [col](const Row &a, const Row &b) {
-        return Get_Amount(a.cells.at(col)) < Get_Amount(b.cells.at(col));
-    });
+    // Each cell is read once, not at every comparison.
+    std::vector<std::pair<double, Row>> keyed;
+    keyed.reserve(rows_.size() - 1);
+    for (auto row = rows_.begin() + 1; row != rows_.end(); ++row)
+        keyed.emplace_back(Get_Amount(row->cells.at(col)), std::move(*row));
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        rows_[i + 1] = std::move(keyed[i].second);
 }

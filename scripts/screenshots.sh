@@ -24,48 +24,33 @@ xdotool key alt+c
 sleep 0.5
 shot main-window.png
 
-# The interest register with three payments, two of them under code 13.
-xdotool mousemove 460 16 click 1
-sleep 0.3
-interest() { # code-steps name number amount tax
+# One register payment: the code picked with Down from the first code, then
+# the fields typed with Enter between them, saved with Alt+S.
+entry() { # code-steps field...
   xdotool key shift+Tab
   for ((k = 0; k < $1; k++)); do xdotool key Down; done
   xdotool key Tab
-  xdotool type --delay 20 "$2"
-  xdotool key Return
-  xdotool type --delay 20 "$3"
-  xdotool key Return
-  xdotool type --delay 20 "$4"
-  xdotool key Return
-  xdotool type --delay 20 "$5"
+  shift
+  for field in "$@"; do
+    xdotool type --delay 20 "$field"
+    xdotool key Return
+  done
   xdotool key alt+s
   sleep 0.3
 }
-interest 2 "한빛저축은행" "123-81-45678" 12500000 1925000
-interest 0 "김민수" "750101-1234567" 3000000 0
-interest 2 "우리은행 본점" "202-81-12345" 8400000 1176000
+
+# The interest register with three payments, two of them under code 13.
+xdotool mousemove 460 16 click 1
+sleep 0.3
+entry 2 "한빛저축은행" "123-81-45678" 12500000 1925000
+entry 0 "김민수" "750101-1234567" 3000000 0
+entry 2 "우리은행 본점" "202-81-12345" 8400000 1176000
 shot interest-register.png
 
 # The dividend register: the gross-up works itself out as the amounts are typed.
 xdotool mousemove 645 16 click 1
 sleep 0.3
-dividend() { # code-steps name number dividend base tax
-  xdotool key shift+Tab
-  for ((k = 0; k < $1; k++)); do xdotool key Down; done
-  xdotool key Tab
-  xdotool type --delay 20 "$2"
-  xdotool key Return
-  xdotool type --delay 20 "$3"
-  xdotool key Return
-  xdotool type --delay 20 "$4"
-  xdotool key Return
-  xdotool type --delay 20 "$5"
-  xdotool key Return
-  xdotool type --delay 20 "$6"
-  xdotool key alt+s
-  sleep 0.3
-}
-dividend 0 "대한전자(주)" "124-81-00998" 20000000 20000000 2800000
-dividend 0 "한국제철(주)" "506-81-00012" 6000000 6000000 840000
-dividend 1 "글로벌리츠" "110-81-33333" 1500000 0 210000
+entry 0 "대한전자(주)" "124-81-00998" 20000000 20000000 2800000
+entry 0 "한국제철(주)" "506-81-00012" 6000000 6000000 840000
+entry 1 "글로벌리츠" "110-81-33333" 1500000 0 210000
 shot dividend-register.png

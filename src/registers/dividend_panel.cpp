@@ -38,21 +38,16 @@ constexpr EntryField kFields[7] = {
 constexpr int kCaptionAbove = 315; // captions at 195 over fields at 510, 990 over 1305
 constexpr TwipsRect kGrid = {210, 2430, 10755, 3990};
 
-constexpr const char *kButtonCaptions[5] = {"저장(&S)", "새로작성(&N)", "항목삭제(&D)", "인쇄(&P)", "전체삭제(&E)"};
-constexpr int kButtonLefts[5] = {4335, 5670, 7005, 9675, 8340};
-constexpr int kButtonTop = 1950;
+constexpr RegisterPanel::Buttons kButtons = {{4335, 5670, 7005, 9675, 8340}, 1950};
 
 constexpr int kGrossUpField = 4;
 constexpr int kIncomeField = 5;
 constexpr int kLastField = 6;
-constexpr const char *kNothingToPrint = "인쇄할 내용이 없습니다.";
-constexpr const char *kNothingToDelete = "삭제할 내용이 없습니다.";
-constexpr const char *kConfirmDeleteAll = "입력한 항목을 전체삭제 하시겠습니까?";
-constexpr const char *kDeleteAllTitle = "전체삭제";
 
 } // namespace
 
-DividendPanel::DividendPanel(QWidget *parent, Messages &messages) : QFrame(parent), messages_(messages)
+DividendPanel::DividendPanel(QWidget *parent, Messages &messages)
+    : RegisterPanel(parent, messages, kDividendLayout.name, kButtons, kGrid)
 {
     Entry_Caption(this, kCodeList.caption, kCodeList.place.left, 195, kCodeList.place.width);
     cmbBD = Code_List(this, kCodeList.place);
@@ -71,25 +66,9 @@ DividendPanel::DividendPanel(QWidget *parent, Messages &messages) : QFrame(paren
         txtBD[i] = field;
     }
 
-    for (int n = 0; n < 5; ++n) {
-        butBD[n] = Register_Button(this, kButtonCaptions[n], kButtonLefts[n], kButtonTop);
-        connect(butBD[n], &QPushButton::clicked, this, [this, n] { butBD_Click(n); });
-    }
-    setTabOrder(butBD[2], butBD[4]);
-    setTabOrder(butBD[4], butBD[3]);
-
-    fgBD_View = new GridView(this);
-    fgBD_View->setGeometry(Twips_Rect(kGrid.left, kGrid.top, kGrid.width, kGrid.height));
     fgBD_View->onClick = [this](int row) { fgBD_Click(row); };
+    Tab_Order_After(txtBD[kLastField]);
 }
-
-void DividendPanel::Help(const QString &text)
-{
-    if (setHelp)
-        setHelp(text);
-}
-
-void DividendPanel::Show_Grid() { fgBD_View->Mirror(fgBD); }
 
 void DividendPanel::BD_Calc()
 {
@@ -182,44 +161,13 @@ bool DividendPanel::txtBD_KeyDown(int index, int key)
     }
 }
 
-void DividendPanel::butBD_Click(int index)
-{
-    switch (index) {
-    case 0:
-        Save();
-        break;
-    case 1:
-        Init_BD();
-        break;
-    case 2:
-        Delete_Item();
-        break;
-    case 3:
-        Print();
-        break;
-    case 4:
-        Delete_All();
-        break;
-    default:
-        break;
-    }
-}
-
 void DividendPanel::Save()
 {
     BD_Calc();
     std::array<std::string, 7> fields;
     for (int k = 0; k <= kLastField; ++k)
         fields[k] = S(txtBD[k]->text());
-    const SaveResult saved = Save_Row(fgBD, BD_EditRow, Entry_Cells(fgBD, S(cmbBD->currentText()), fields));
-    if (const char *refusal = Refusal_Message(saved, kDividendLayout)) {
-        messages_.Plain(refusal); // the fields keep what was typed
-        if (saved == SaveResult::NameMissing)
-            Try_Focus(txtBD[0]);
-        return;
-    }
-    Init_BD();
-    Show_Grid();
+    Save_Fields(fields, txtBD[0]);
 }
 
 void DividendPanel::Delete_Item()
@@ -233,38 +181,10 @@ void DividendPanel::Delete_Item()
     Show_Grid();
 }
 
-void DividendPanel::Print()
-{
-    if (fgBD.Rows() <= 2) { // the header and the total row only
-        messages_.Info(kNothingToPrint);
-        return;
-    }
-    if (onPrint)
-        onPrint();
-}
-
-void DividendPanel::Delete_All()
-{
-    if (fgBD.Rows() <= 2) {
-        messages_.Info(kNothingToDelete);
-        return;
-    }
-    if (!messages_.Confirm(kConfirmDeleteAll, kDeleteAllTitle))
-        return;
-    Init_BD();
-    fgBD.Set_Rows(1);
-    Reset_fg(fgBD);
-    Show_Grid();
-}
-
 void DividendPanel::fgBD_Click(int row)
 {
-    if (row <= 0 || row >= fgBD.Rows() || !fgBD.Is_Data(row)) {
-        butBD[2]->setEnabled(false);
+    if (!Load_Row(row))
         return;
-    }
-    BD_EditRow = static_cast<std::int16_t>(row);
-    cmbBD->setCurrentText(Q(fgBD.Text(row, kCodeCol)));
     // Each field's change handling runs as its text is set, so the computed
     // fields end up worked out again from the loaded amounts.
     for (int k = 0; k <= kLastField; ++k)

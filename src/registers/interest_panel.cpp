@@ -32,21 +32,14 @@ constexpr EntryField kFields[4] = {
 constexpr int kCaptionTop = 195;
 constexpr TwipsRect kEntryBox = {150, 175, 10875, 1050};
 constexpr TwipsRect kGrid = {255, 1770, 10665, 4650};
-
-// Buttons by index, with their left edges; all at top 1250.
-constexpr const char *kButtonCaptions[5] = {"저장(&S)", "새로작성(&N)", "항목삭제(&D)", "인쇄(&P)", "전체삭제(&E)"};
-constexpr int kButtonLefts[5] = {4275, 5595, 6915, 9550, 8235};
-constexpr int kButtonTop = 1250;
+constexpr RegisterPanel::Buttons kButtons = {{4275, 5595, 6915, 9550, 8235}, 1250};
 
 constexpr int kLastField = 3;
-constexpr const char *kNothingToPrint = "인쇄할 내용이 없습니다.";
-constexpr const char *kNothingToDelete = "삭제할 내용이 없습니다.";
-constexpr const char *kConfirmDeleteAll = "입력한 항목을 전체삭제 하시겠습니까?";
-constexpr const char *kDeleteAllTitle = "전체삭제";
 
 } // namespace
 
-InterestPanel::InterestPanel(QWidget *parent, Messages &messages) : QFrame(parent), messages_(messages)
+InterestPanel::InterestPanel(QWidget *parent, Messages &messages)
+    : RegisterPanel(parent, messages, kInterestLayout.name, kButtons, kGrid)
 {
     auto *box = new QFrame(this);
     box->setGeometry(Twips_Rect(kEntryBox.left, kEntryBox.top, kEntryBox.width, kEntryBox.height));
@@ -68,26 +61,9 @@ InterestPanel::InterestPanel(QWidget *parent, Messages &messages) : QFrame(paren
         txtEJ[n] = field;
     }
 
-    for (int n = 0; n < 5; ++n) {
-        butEJ[n] = Register_Button(this, kButtonCaptions[n], kButtonLefts[n], kButtonTop);
-        connect(butEJ[n], &QPushButton::clicked, this, [this, n] { butEJ_Click(n); });
-    }
-    // Tab order as the buttons stand, left to right.
-    setTabOrder(butEJ[2], butEJ[4]);
-    setTabOrder(butEJ[4], butEJ[3]);
-
-    fgEJ_View = new GridView(this);
-    fgEJ_View->setGeometry(Twips_Rect(kGrid.left, kGrid.top, kGrid.width, kGrid.height));
     fgEJ_View->onClick = [this](int row) { fgEJ_Click(row); };
+    Tab_Order_After(txtEJ[kLastField]);
 }
-
-void InterestPanel::Help(const QString &text)
-{
-    if (setHelp)
-        setHelp(text);
-}
-
-void InterestPanel::Show_Grid() { fgEJ_View->Mirror(fgEJ); }
 
 void InterestPanel::Init_EJ()
 {
@@ -99,43 +75,12 @@ void InterestPanel::Init_EJ()
     Try_Focus(txtEJ[0]);
 }
 
-void InterestPanel::butEJ_Click(int n)
-{
-    switch (n) {
-    case 0:
-        Save();
-        break;
-    case 1:
-        Init_EJ();
-        break;
-    case 2:
-        Delete_Item();
-        break;
-    case 3:
-        Print();
-        break;
-    case 4:
-        Delete_All();
-        break;
-    default:
-        break;
-    }
-}
-
 void InterestPanel::Save()
 {
     std::array<std::string, 4> fields;
     for (int k = 0; k < 4; ++k)
         fields[k] = S(txtEJ[k]->text());
-    const SaveResult saved = Save_Row(fgEJ, EJ_EditRow, Entry_Cells(fgEJ, S(cmbEJ->currentText()), fields));
-    if (const char *refusal = Refusal_Message(saved, kInterestLayout)) {
-        messages_.Plain(refusal); // the fields keep what was typed
-        if (saved == SaveResult::NameMissing)
-            Try_Focus(txtEJ[0]);
-        return;
-    }
-    Init_EJ();
-    Show_Grid();
+    Save_Fields(fields, txtEJ[0]);
 }
 
 void InterestPanel::Delete_Item()
@@ -147,38 +92,10 @@ void InterestPanel::Delete_Item()
     Show_Grid();
 }
 
-void InterestPanel::Print()
-{
-    if (fgEJ.Rows() < 3) { // the header and the total row only
-        messages_.Info(kNothingToPrint);
-        return;
-    }
-    if (onPrint)
-        onPrint();
-}
-
-void InterestPanel::Delete_All()
-{
-    if (fgEJ.Rows() < 3) {
-        messages_.Info(kNothingToDelete);
-        return;
-    }
-    if (!messages_.Confirm(kConfirmDeleteAll, kDeleteAllTitle))
-        return;
-    Init_EJ();
-    fgEJ.Set_Rows(1);
-    Reset_fg(fgEJ);
-    Show_Grid();
-}
-
 void InterestPanel::fgEJ_Click(int row)
 {
-    if (row <= 0 || row >= fgEJ.Rows() || !fgEJ.Is_Data(row)) {
-        butEJ[2]->setEnabled(false);
+    if (!Load_Row(row))
         return;
-    }
-    EJ_EditRow = static_cast<std::int16_t>(row);
-    cmbEJ->setCurrentText(Q(fgEJ.Text(row, kCodeCol)));
     for (int k = 0; k < 4; ++k)
         txtEJ[k]->setText(Q(fgEJ.Text(row, kNameCol + k)));
     Try_Focus(txtEJ[0]);

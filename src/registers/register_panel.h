@@ -1,0 +1,65 @@
+// What the interest and dividend panels share: the grid and its view, the
+// code list, the five register buttons and the commands that work the same
+// on both registers (Print, Delete all, and the saving and loading steps).
+#pragma once
+
+#include "platform/grid_model.h"
+#include "registers/entry_widgets.h"
+
+#include <QFrame>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+class GridView;
+class Messages;
+class QComboBox;
+class QPushButton;
+
+class RegisterPanel : public QFrame {
+public:
+    // What the panel asks of the main window.
+    std::function<void(const QString &)> setHelp; // the help line txtHelp
+    std::function<void()> onPrint;                // the register's page in the print preview
+
+    // Shows the grid as it now stands.
+    void Show_Grid();
+
+    struct Buttons {
+        std::array<int, 5> lefts; // by index: Save, New, Delete item, Print, Delete all
+        int top;
+    };
+
+protected:
+    RegisterPanel(QWidget *parent, Messages &messages, const char *gridName, const Buttons &buttons,
+                  const TwipsRect &gridPlace);
+
+    // Tab goes from the last entry field through the buttons as they stand.
+    void Tab_Order_After(QWidget *lastField);
+
+    // The panel's own Init_, Save and Delete item.
+    virtual void Init_Entry() = 0;
+    virtual void Save() = 0;
+    virtual void Delete_Item() = 0;
+
+    // The commands by button index.
+    void Button_Click(int n);
+    void Print();
+    void Delete_All();
+    // Saves the code list and fields over the loaded row or as a new row;
+    // a refused save keeps the fields as typed.
+    void Save_Fields(std::span<const std::string> fields, QWidget *nameField);
+    // The click on a grid row: true when it is a data row, now the loaded
+    // one; otherwise Delete item is disabled and the loaded row stays.
+    bool Load_Row(int row);
+    void Help(const QString &text);
+
+    Messages &messages_;
+    GridModel grid_;
+    GridView *gridView_ = nullptr;
+    QComboBox *codes_ = nullptr;
+    std::array<QPushButton *, 5> buttons_{};
+    std::int16_t editRow_ = 0;
+};

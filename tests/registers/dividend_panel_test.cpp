@@ -67,31 +67,6 @@ TEST_F(DividendPanelTest, TheGrossUpAndTheIncomeAreWorkedOutWhileTyping)
     }
 }
 
-TEST_F(DividendPanelTest, AmountFieldsTakeDigitsOnly)
-{
-    FieldBox *tax = Field(6);
-    tax->setFocus();
-    const char *shown[] = {"1", "12", "123", "1,234", "12,345", "123,456", "1,234,567"};
-    for (int d = 0; d < 7; ++d) {
-        QTest::keyClick(tax, char('1' + d));
-        EXPECT_EQ(Text(tax), shown[d]);
-        EXPECT_EQ(tax->cursorPosition(), tax->text().size());
-    }
-    Type_Into(tax, "k");
-    EXPECT_EQ(Text(tax), "1,234,567");
-    tax->clear();
-    Type_Into(tax, "12.");
-    EXPECT_EQ(Text(tax), "12");
-    tax->clear();
-    Type_Into(tax, "-");
-    EXPECT_EQ(Text(tax), "");
-    Type_Into(tax, "0");
-    EXPECT_EQ(Text(tax), "0");
-    Type_Into(tax, "5");
-    EXPECT_EQ(Text(tax), "5");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST_F(DividendPanelTest, AGrossUpBeyondADoubleIsReportedOnceAndTheLastDigitGoes)
 {
     Field(3)->setFocus();
@@ -245,17 +220,6 @@ TEST_F(DividendPanelTest, TheRowLimitKeepsTheRegisterOnItsPage)
     Save_Rows("21", 1);
     EXPECT_EQ(messages.Texts().size(), 2u);
     EXPECT_EQ(BD().fgBD.Rows() - 1, 14);
-}
-
-TEST_F(DividendPanelTest, DividendFieldsArePlacedAsDesigned)
-{
-    EXPECT_EQ(Field(2)->geometry(), QRect(7, 87, 145, 23));
-    EXPECT_EQ(Field(6)->geometry(), QRect(582, 87, 130, 23));
-    EXPECT_EQ(BD().butBD[3]->geometry().left(), 645);
-    EXPECT_EQ(BD().fgBD_View->geometry(), QRect(14, 162, 717, 266));
-    EXPECT_EQ(BD().fgBD_View->rowHeight(0), 47);
-    EXPECT_EQ(BD().fgBD_View->item(0, 3)->text().toStdString(), "      배당지급      ③법인명    ");
-    EXPECT_TRUE(BD().fgBD_View->wordWrap());
 }
 
 } // namespace

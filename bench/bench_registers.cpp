@@ -17,13 +17,13 @@ GridModel Full(bool interest)
     GridModel grid(interest ? "fgEJ" : "fgBD");
     interest ? Init_fgEJ(grid) : Init_fgBD(grid);
     Reset_fg(grid);
-    const std::vector<const char *> codes =
-        interest ? std::vector<const char *>{"13", "11", "12", "11"} : std::vector<const char *>{"23", "21", "22", "21"};
+    const std::vector<const char *> codes = interest ? std::vector<const char *>{"13", "11", "12", "11"}
+                                                     : std::vector<const char *>{"23", "21", "22", "21"};
     const int rows = interest ? 20 : 12;
     for (int i = 0; i < rows; ++i) {
         const char *code = codes[i < 3 ? i : 3];
-        const std::vector<std::string> fields = {"지급자 " + std::to_string(i), "123-45-67890", "1,234,567", "123,456",
-                                                 "234,567",                     "1,469,134",    "98,765"};
+        const std::vector<std::string> fields = {
+            "지급자 " + std::to_string(i), "123-45-67890", "1,234,567", "123,456", "234,567", "1,469,134", "98,765"};
         Save_Row(grid, 0, Entry_Cells(grid, code, fields));
     }
     return grid;

@@ -38,4 +38,3 @@ int Fail(std::ostream &err, const std::string &message)
     err << "orvanta-calc: " << message << '\n';
     return kFailure;
 }
-

@@ -22,8 +22,10 @@ struct RegisterInput {
     std::vector<int> amountColumns;
 };
 
-const RegisterInput kInterestInput = {
-    kInterestLayout, Init_fgEJ, {"code", "payer name", "registration number", "interest amount", "withheld tax"}, {3, 4}};
+const RegisterInput kInterestInput = {kInterestLayout,
+                                      Init_fgEJ,
+                                      {"code", "payer name", "registration number", "interest amount", "withheld tax"},
+                                      {3, 4}};
 const RegisterInput kDividendInput = {
     kDividendLayout,
     Init_fgBD,
@@ -91,8 +93,8 @@ std::string Row_Fields(const RegisterInput &input, const CsvRecord &record, std:
     const auto &layout = input.layout;
     const auto &cells = record.fields;
     if (cells.size() != input.columns.size()) {
-        std::string why = std::to_string(cells.size()) + " fields; a row has " +
-                          std::to_string(input.columns.size()) + ":";
+        std::string why =
+            std::to_string(cells.size()) + " fields; a row has " + std::to_string(input.columns.size()) + ":";
         for (const char *column : input.columns)
             why.append(" ").append(column).append(column == input.columns.back() ? "" : ",");
         return why;

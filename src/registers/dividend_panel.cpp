@@ -24,7 +24,8 @@ struct EntryField {
 
 constexpr int kFieldHeight = 345;
 constexpr EntryField kCodeList = {
-    "소득구분", {120, 525, 1110, 300},
+    "소득구분",
+    {120, 525, 1110, 300},
     "21-Gross-Up 대상 배당소득,  22-Gross-Up 대상 아닌 배당소득, 23-원천징수되지 않는 배당소득"};
 constexpr EntryField kFields[7] = {
     {"배당지급법인명", {1335, 510, 2505, kFieldHeight}, "배당을 지급하는 법인 또는 단체의 명칭"},
@@ -54,11 +55,12 @@ DividendPanel::DividendPanel(QWidget *parent, Messages &messages)
     On_Got_Focus(cmbBD, [this] { Help(QString::fromUtf8(kCodeList.help)); });
 
     for (int i = 0; i <= kLastField; ++i) {
-        const EntryField &spec = kFields[i];
-        Entry_Caption(this, spec.caption, spec.place.left, spec.place.top - kCaptionAbove, spec.place.width);
-        FieldBox *field = Entry_Field(this, spec.place, i >= 2);
-        if (spec.help)
-            Show_Focus(field, [this](const QString &text) { Help(text); }, spec.help);
+        const EntryField &entry = kFields[i];
+        Entry_Caption(this, entry.caption, entry.place.left, entry.place.top - kCaptionAbove, entry.place.width);
+        FieldBox *field = Entry_Field(this, entry.place, i >= 2);
+        if (entry.help)
+            Show_Focus(
+                field, [this](const QString &text) { Help(text); }, entry.help);
         else
             Make_Computed(field);
         field->onKeyDown = [this, i](QKeyEvent *e) { return txtBD_KeyDown(i, Virtual_Key(e->key())); };
@@ -168,17 +170,6 @@ void DividendPanel::Save()
     for (int k = 0; k <= kLastField; ++k)
         fields[k] = S(txtBD[k]->text());
     Save_Fields(fields, txtBD[0]);
-}
-
-void DividendPanel::Delete_Item()
-{
-    if (fgBD.Rows() <= 1)
-        return;
-    if (BD_EditRow > 0 && BD_EditRow < fgBD.Rows() && fgBD.Is_Data(BD_EditRow))
-        fgBD.Remove_Row(BD_EditRow);
-    Init_BD();
-    Reset_fg(fgBD);
-    Show_Grid();
 }
 
 void DividendPanel::fgBD_Click(int row)

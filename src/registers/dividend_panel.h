@@ -19,7 +19,7 @@ public:
     void fgBD_Click(int row);
 
     QComboBox *&cmbBD = codes_;
-    std::array<FieldBox *, 7> txtBD{}; // 4 and 5 are computed
+    std::array<FieldBox *, 7> txtBD{};              // 4 and 5 are computed
     std::array<QPushButton *, 5> &butBD = buttons_; // 0 Save, 1 New, 2 Delete item, 3 Print, 4 Delete all
     GridModel &fgBD = grid_;
     GridView *&fgBD_View = gridView_;
@@ -28,7 +28,6 @@ public:
 private:
     void Init_Entry() override { Init_BD(); }
     void Save() override;
-    void Delete_Item() override;
     void txtBD_Change(int index);
     bool txtBD_KeyDown(int index, int key);
 

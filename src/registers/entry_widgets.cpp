@@ -2,10 +2,10 @@
 
 #include "common/amount.h"
 #include "platform/field_box.h"
-#include "platform/messages.h"
-#include "registers/register_entry.h"
 #include "platform/fonts.h"
+#include "platform/messages.h"
 #include "platform/twips.h"
+#include "registers/register_entry.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -83,13 +83,14 @@ void Select_Whole_Text(QLineEdit *field)
 
 bool Amount_Field_Change(QLineEdit *field, Messages &messages)
 {
+    // The field counts its caret in UTF-16 units, the typing rule in bytes.
     const QString text = field->text();
     const int caret = field->cursorPosition();
-    const QByteArray utf8 = text.toUtf8();
-    const AmountTyping typed = Amount_Field_Typing(utf8.toStdString(), static_cast<int>(text.left(caret).toUtf8().size()));
+    const std::string utf8 = S(text);
+    const AmountTyping typed = Amount_Field_Typing(utf8, static_cast<int>(text.left(caret).toUtf8().size()));
     if (typed.overflowed)
         messages.Plain(kAmountTooLargeMessage);
-    if (typed.edit.text == utf8.toStdString()) {
+    if (typed.edit.text == utf8) {
         if (typed.edit.caret != caret && Parse_Number(typed.edit.text).status == NumberStatus::Number) // ASCII
             field->setCursorPosition(typed.edit.caret);
         return false;

@@ -1,19 +1,19 @@
 // The pieces both register panels are built from: captions over the entry
 // fields, the fields with their focus colour and help text, the register
-// buttons, and the two synthetic keystrokes the handlers send to a field.
+// buttons, the select-all keystroke and the amount fields' change handling.
 #pragma once
 
 #include <QString>
 
-#include <string>
 #include <functional>
 #include <span>
+#include <string>
 
 class FieldBox;
 class Messages;
-class QLineEdit;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -35,6 +35,7 @@ void Make_Computed(FieldBox *field);
 
 // "{HOME}+{End}": the caret to the start, then the whole text selected.
 void Select_Whole_Text(QLineEdit *field);
+
 // The change handling both registers give an amount field (Amount_Field_Typing).
 // Returns true when it rewrote the field, whose own change handling has
 // then run on the new text; false when the text stands as it is.

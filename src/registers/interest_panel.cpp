@@ -21,7 +21,8 @@ struct EntryField {
     const char *help;
 };
 
-constexpr EntryField kCodeList = {"소득구분", {120, 510, 1110, 315},
+constexpr EntryField kCodeList = {"소득구분",
+                                  {120, 510, 1110, 315},
                                   "11-비영업대금의 이익(私債이자), 12-원천징수되지 않는 이자소득, 13-그 밖의 이자소득"};
 constexpr EntryField kFields[4] = {
     {"상호(성명)", {1320, 510, 2505, 345}, "이자를 지급하는 자의 상호(성명)"},
@@ -51,10 +52,11 @@ InterestPanel::InterestPanel(QWidget *parent, Messages &messages)
     On_Got_Focus(cmbEJ, [this] { Help(QString::fromUtf8(kCodeList.help)); });
 
     for (int n = 0; n < 4; ++n) {
-        const EntryField &spec = kFields[n];
-        Entry_Caption(box, spec.caption, spec.place.left, kCaptionTop, spec.place.width);
-        FieldBox *field = Entry_Field(box, spec.place, n >= 2);
-        Show_Focus(field, [this](const QString &text) { Help(text); }, spec.help);
+        const EntryField &entry = kFields[n];
+        Entry_Caption(box, entry.caption, entry.place.left, kCaptionTop, entry.place.width);
+        FieldBox *field = Entry_Field(box, entry.place, n >= 2);
+        Show_Focus(
+            field, [this](const QString &text) { Help(text); }, entry.help);
         field->onKeyDown = [this, n](QKeyEvent *e) { return txtEJ_KeyDown(n, Virtual_Key(e->key())); };
         if (n >= 2)
             connect(field, &QLineEdit::textChanged, this, [this, n] { txtEJ_Change(n); });
@@ -81,15 +83,6 @@ void InterestPanel::Save()
     for (int k = 0; k < 4; ++k)
         fields[k] = S(txtEJ[k]->text());
     Save_Fields(fields, txtEJ[0]);
-}
-
-void InterestPanel::Delete_Item()
-{
-    if (EJ_EditRow > 0 && EJ_EditRow < fgEJ.Rows() && fgEJ.Is_Data(EJ_EditRow))
-        fgEJ.Remove_Row(EJ_EditRow);
-    Init_EJ();
-    Reset_fg(fgEJ);
-    Show_Grid();
 }
 
 void InterestPanel::fgEJ_Click(int row)

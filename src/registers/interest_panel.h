@@ -25,7 +25,6 @@ public:
 private:
     void Init_Entry() override { Init_EJ(); }
     void Save() override;
-    void Delete_Item() override;
     void txtEJ_Change(int n);
     bool txtEJ_KeyDown(int n, int key);
 };

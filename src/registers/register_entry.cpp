@@ -4,8 +4,7 @@
 
 #include <cmath>
 
-std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view code,
-                                     std::span<const std::string> fields)
+std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view code, std::span<const std::string> fields)
 {
     std::vector<std::string> cells(grid.Cols());
     cells[kCodeCol] = code;

@@ -15,8 +15,7 @@ inline constexpr const char *kAmountTooLargeMessage = "금액이 너무 큽니�
 // to column k + 3 (the name, the registration number, then the amounts),
 // names and numbers as typed, each amount read with Get_Amount and written
 // with the amount pattern, so an empty field is stored as "0".
-std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view code,
-                                     std::span<const std::string> fields);
+std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view code, std::span<const std::string> fields);
 
 enum class SaveResult {
     Saved,

@@ -35,8 +35,7 @@ RegisterPanel::RegisterPanel(QWidget *parent, Messages &messages, const char *gr
 void RegisterPanel::Tab_Order_After(QWidget *lastField)
 {
     // Delete all stands left of Print.
-    const std::array<QWidget *, 6> order = {lastField,   buttons_[0], buttons_[1],
-                                            buttons_[2], buttons_[4], buttons_[3]};
+    const std::array<QWidget *, 6> order = {lastField, buttons_[0], buttons_[1], buttons_[2], buttons_[4], buttons_[3]};
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -94,6 +93,18 @@ bool RegisterPanel::Load_Row(int row)
     editRow_ = static_cast<std::int16_t>(row);
     codes_->setCurrentText(Q(grid_.Text(row, 1)));
     return true;
+}
+
+void RegisterPanel::Delete_Item()
+{
+    if (grid_.Rows() <= 1)
+        return;
+    // Only reachable with a data row loaded: Delete item is enabled then.
+    if (editRow_ > 0 && editRow_ < grid_.Rows() && grid_.Is_Data(editRow_))
+        grid_.Remove_Row(editRow_);
+    Init_Entry();
+    Reset_fg(grid_);
+    Show_Grid();
 }
 
 void RegisterPanel::Print()

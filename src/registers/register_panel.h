@@ -39,13 +39,13 @@ protected:
     // Tab goes from the last entry field through the buttons as they stand.
     void Tab_Order_After(QWidget *lastField);
 
-    // The panel's own Init_, Save and Delete item.
+    // The panel's own Init_ and Save.
     virtual void Init_Entry() = 0;
     virtual void Save() = 0;
-    virtual void Delete_Item() = 0;
 
     // The commands by button index.
     void Button_Click(int n);
+    void Delete_Item();
     void Print();
     void Delete_All();
     // Saves the code list and fields over the loaded row or as a new row;

@@ -11,8 +11,8 @@ constexpr const char *kInterestHeaders[] = {
     "", "①소득구분", "②일련번호", "③상호(성명)", "④사업자등록번호(주민번호)", "⑤이자소득금액", "⑥원천징수세액  ",
 };
 constexpr GridColumn kInterestColumns[] = {
-    {50, CellAlign::General},    {1200, CellAlign::Centre}, {1100, CellAlign::Centre}, {2400, CellAlign::General},
-    {2600, CellAlign::Centre},   {1600, CellAlign::Right},  {1600, CellAlign::Right},
+    {50, CellAlign::General},  {1200, CellAlign::Centre}, {1100, CellAlign::Centre}, {2400, CellAlign::General},
+    {2600, CellAlign::Centre}, {1600, CellAlign::Right},  {1600, CellAlign::Right},
 };
 
 // The runs of blanks break each header into two or three lines at these
@@ -30,10 +30,9 @@ constexpr const char *kDividendHeaders[] = {
     "⑨원천징수  세액    ",
 };
 constexpr GridColumn kDividendColumns[] = {
-    {100, CellAlign::General}, {800, CellAlign::Centre}, {500, CellAlign::Centre},
-    {1500, CellAlign::Centre}, {1400, CellAlign::Centre}, {1250, CellAlign::Right},
-    {1250, CellAlign::Right},  {1350, CellAlign::Right}, {1250, CellAlign::Right},
-    {1250, CellAlign::Right},
+    {100, CellAlign::General}, {800, CellAlign::Centre}, {500, CellAlign::Centre}, {1500, CellAlign::Centre},
+    {1400, CellAlign::Centre}, {1250, CellAlign::Right}, {1250, CellAlign::Right}, {1350, CellAlign::Right},
+    {1250, CellAlign::Right},  {1250, CellAlign::Right},
 };
 
 void Init_Grid(GridModel &grid, const RegisterLayout &layout)
@@ -100,12 +99,26 @@ void Total(GridModel &grid)
 } // namespace
 
 const RegisterLayout kInterestLayout = {
-    "fgEJ", {"11", "12", "13"}, 350, false, kInterestHeaders, kInterestColumns, 22, "22행 이상 등록이 불가능합니다.",
+    "fgEJ",
+    {"11", "12", "13"},
+    350,
+    false,
+    kInterestHeaders,
+    kInterestColumns,
+    22,
+    "22행 이상 등록이 불가능합니다.",
     "상호(성명)을 입력하세요.",
 };
 
 const RegisterLayout kDividendLayout = {
-    "fgBD", {"21", "22", "23"}, 700, true, kDividendHeaders, kDividendColumns, 14, "14행 이상 등록이 불가능합니다.",
+    "fgBD",
+    {"21", "22", "23"},
+    700,
+    true,
+    kDividendHeaders,
+    kDividendColumns,
+    14,
+    "14행 이상 등록이 불가능합니다.",
     "배당지급법인명을 입력하세요.",
 };
 

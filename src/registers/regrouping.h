@@ -26,7 +26,7 @@ struct RegisterLayout {
     bool wordWrap;
     std::span<const char *const> headers; // columns 0..n-1
     std::span<const GridColumn> columns;
-    int pageRows;         // rows below the header that its printed page holds
+    int pageRows; // rows below the header that its printed page holds
     const char *limitMessage;
     const char *nameMissingMessage;
 };

@@ -1,7 +1,7 @@
 // orvanta-calc run as a process, as a script would run it.
 #include <QProcess>
-#include <QTemporaryFile>
 #include <QStringList>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
@@ -122,7 +122,8 @@ TEST(CalcRegisters, InterestRowsAreSavedAndPrintedRegrouped)
     file.close();
     const CalcRun json = Calc({"interest", "--json", file.fileName()});
     ASSERT_EQ(json.status, 0) << json.err;
-    EXPECT_EQ(json.out.rfind("{\"rows\": [{\"kind\": \"data\", \"cells\": [\"11\", \"1\", \"김민수\", ", 0), 0u) << json.out;
+    EXPECT_EQ(json.out.rfind("{\"rows\": [{\"kind\": \"data\", \"cells\": [\"11\", \"1\", \"김민수\", ", 0), 0u)
+        << json.out;
     EXPECT_NE(json.out.find("{\"kind\": \"subtotal\", \"cells\": [\"\", \"\", \"소계\", \"\", \"20,900,000\", "
                             "\"3,101,000\"]}, {\"kind\": \"total\", "),
               std::string::npos);

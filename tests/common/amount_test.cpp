@@ -5,8 +5,8 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -109,10 +109,10 @@ TEST(FormatWhole, WritesEveryDigitOfTheLargestDouble)
 TEST(FormatWhole, ReadsBackAsTheRoundedAmountAcrossEveryMagnitude)
 {
     // Includes both sides of 10^18, where the formatting changes method.
-    std::vector<double> values = {999'999'999'999'999'999.0, 1e18, 1e18 + 256, 123'456'789'012'345'678.0, 9.5e18,
-                                  1.8446744073709552e19};
+    std::vector<double> values = {999'999'999'999'999'999.0, 1e18,   1e18 + 256,
+                                  123'456'789'012'345'678.0, 9.5e18, 1.8446744073709552e19};
     std::uint64_t x = 88172645463325252ull;
-    for (int i = 0; i < 2000; ++i) {  // xorshift: many magnitudes and fractions
+    for (int i = 0; i < 2000; ++i) { // xorshift: many magnitudes and fractions
         x ^= x << 13;
         x ^= x >> 7;
         x ^= x << 17;
@@ -127,7 +127,7 @@ TEST(FormatWhole, ReadsBackAsTheRoundedAmountAcrossEveryMagnitude)
         EXPECT_EQ(Format_Grouped(text), Round_Won(v) == 0 ? "" : text);
     }
     EXPECT_EQ(Format_Whole(1e18), "1,000,000,000,000,000,000");
-    EXPECT_EQ(Format_Whole(999'999'999'999'999'999.0), "1,000,000,000,000,000,000");  // nearest double is 1e18
+    EXPECT_EQ(Format_Whole(999'999'999'999'999'999.0), "1,000,000,000,000,000,000"); // nearest double is 1e18
 }
 
 TEST(FormatGrouped, ZeroIsEmptyAndTextThatIsNoNumberStands)
@@ -190,20 +190,16 @@ TEST(AmountFieldTyping, TakesBackCharactersBeforeTheCaretUntilTheTextIsANumber)
         int expectCaret;
         bool overflowed;
     } cases[] = {
-        {"1234", 4, "1,234", 5, false},
-        {"1,234x", 6, "1,234", 5, false},
-        {"12a34", 3, "1,234", 5, false},      // typed in the middle
-        {"12가", 5, "12", 2, false},          // one Korean character: three bytes
-        {"12abc", 5, "12", 2, false},         // a paste, taken back to the number before it
-        {"-", 1, "", 0, false},               // a lone minus in an empty field
-        {"5-", 2, "5", 1, false},
-        {"-5", 1, "-5", 2, false},            // a minus in front of digits stays
-        {"12.", 3, "12", 2, false},
-        {"0", 1, "0", 1, false},
-        {"", 0, "", 0, false},
-        {"x12", 1, "12", 2, false},
-        {"12e999", 6, "", 0, true}, // checked below
-        {"abc", 0, "abc", 0, false},          // nothing before the caret to take back
+        {"1234", 4, "1,234", 5, false},  {"1,234x", 6, "1,234", 5, false},
+        {"12a34", 3, "1,234", 5, false},                            // typed in the middle
+        {"12가", 5, "12", 2, false},                                // one Korean character: three bytes
+        {"12abc", 5, "12", 2, false},                               // a paste, taken back to the number before it
+        {"-", 1, "", 0, false},                                     // a lone minus in an empty field
+        {"5-", 2, "5", 1, false},        {"-5", 1, "-5", 2, false}, // a minus in front of digits stays
+        {"12.", 3, "12", 2, false},      {"0", 1, "0", 1, false},
+        {"", 0, "", 0, false},           {"x12", 1, "12", 2, false},
+        {"12e999", 6, "", 0, true},  // checked below
+        {"abc", 0, "abc", 0, false}, // nothing before the caret to take back
     };
     for (const Case &c : cases) {
         const AmountTyping out = Amount_Field_Typing(c.text, c.caret);

@@ -8,7 +8,8 @@ using Fields = std::vector<std::string>;
 
 TEST(Csv, ReadsQuotedFieldsAsSpreadsheetsWriteThem)
 {
-    const CsvResult r = Read_Csv("\xEF\xBB\xBF" "11,\"한빛, 은행\",\"1,000\"\r\n"
+    const CsvResult r = Read_Csv("\xEF\xBB\xBF"
+                                 "11,\"한빛, 은행\",\"1,000\"\r\n"
                                  "\r\n"
                                  "13,\"say \"\"hi\"\"\",\"two\nlines\",\n"
                                  "12,,\"\"");

@@ -74,7 +74,7 @@ TEST_F(DividendPanelTest, AGrossUpBeyondADoubleIsReportedOnceAndTheLastDigitGoes
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"금액이 너무 큽니다."});
     const std::string base = Text(Field(3));
     EXPECT_EQ(base.substr(0, 5), "8,999"); // the double nearest 9e307, less its last digit
-    EXPECT_EQ(base.size(), 307u + 102u); // about 9e306: 307 digits, grouped
+    EXPECT_EQ(base.size(), 307u + 102u);   // about 9e306: 307 digits, grouped
     EXPECT_EQ(Text(Field(4)).substr(0, 4), "1,71");
 }
 
@@ -87,9 +87,9 @@ TEST_F(DividendPanelTest, KeysSkipTheComputedFields)
         Qt::Key key;
         int focused;
     };
-    for (const Step &s : {Step{Qt::Key_Return, 1}, Step{Qt::Key_Down, 2}, Step{Qt::Key_Right, 3},
-                          Step{Qt::Key_Return, 6}, Step{Qt::Key_Up, 3}, Step{Qt::Key_Left, 2},
-                          Step{Qt::Key_PageDown, 6}, Step{Qt::Key_PageUp, 0}}) {
+    for (const Step &s :
+         {Step{Qt::Key_Return, 1}, Step{Qt::Key_Down, 2}, Step{Qt::Key_Right, 3}, Step{Qt::Key_Return, 6},
+          Step{Qt::Key_Up, 3}, Step{Qt::Key_Left, 2}, Step{Qt::Key_PageDown, 6}, Step{Qt::Key_PageUp, 0}}) {
         Press(QApplication::focusWidget(), s.key);
         EXPECT_TRUE(Field(s.focused)->hasFocus()) << s.key;
         EXPECT_TRUE(Whole_Text_Selected(Field(s.focused))) << s.key;
@@ -114,10 +114,10 @@ TEST_F(DividendPanelTest, FocusShowsEachFieldsHelp)
         int field;
         const char *help;
     };
-    for (const Case &c : {Case{0, "배당을 지급하는 법인 또는 단체의 명칭"},
-                          Case{1, "배당을 지급하는 법인 또는 단체의 사업자등록번호"},
-                          Case{2, "배당의 지급법인별 연간 합계액"}, Case{3, "내국법인(단체)의 배당액중 종합과세배당소득"},
-                          Case{6, "원천징수된 소득세"}}) {
+    for (const Case &c :
+         {Case{0, "배당을 지급하는 법인 또는 단체의 명칭"}, Case{1, "배당을 지급하는 법인 또는 단체의 사업자등록번호"},
+          Case{2, "배당의 지급법인별 연간 합계액"}, Case{3, "내국법인(단체)의 배당액중 종합과세배당소득"},
+          Case{6, "원천징수된 소득세"}}) {
         Field(c.field)->setFocus();
         EXPECT_EQ(Help(), c.help);
         EXPECT_EQ(Base(Field(c.field)), QColor(216, 244, 254));

@@ -227,8 +227,8 @@ TEST_F(InterestPanelTest, DeleteItemRemovesTheLoadedRow)
     Save_Rows("11", 3);
     Click_Row(EJ().fgEJ_View, 2);
     Alt(Qt::Key_D);
-    EXPECT_EQ(Grid_Rows(EJ().fgEJ), (std::vector<std::string>{"11|1|p||1|0", "11|2|p||1|0", "||소계||2|0",
-                                                               "||합계||2|0"}));
+    EXPECT_EQ(Grid_Rows(EJ().fgEJ),
+              (std::vector<std::string>{"11|1|p||1|0", "11|2|p||1|0", "||소계||2|0", "||합계||2|0"}));
     EXPECT_FALSE(EJ().butEJ[2]->isEnabled());
     // Switching panels after picking a row disables Delete item but keeps the row for Save.
     Click_Row(EJ().fgEJ_View, 1);

@@ -96,39 +96,37 @@ TEST_P(InterestRegrouping, GroupsByCodeWithSubtotalsAndTheTotalLast)
     EXPECT_EQ(Rows(fgEJ), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, InterestRegrouping,
-    testing::Values(
-        InterestCase{"Empty", {}, {{T, {"", "", "합계", "", "0", "0"}}}},
-        InterestCase{"CodesOutOfOrder",
-                     {{"13", "가", "100"}, {"11", "나", "200"}, {"13", "다", "300"}},
-                     {{D, {"11", "1", "나", "", "200", "0"}},
-                      {D, {"13", "1", "가", "", "100", "0"}},
-                      {D, {"13", "2", "다", "", "300", "0"}},
-                      {S, {"", "", "소계", "", "400", "0"}},
-                      {T, {"", "", "합계", "", "600", "0"}}}},
-        InterestCase{"OneRowPerCodeHasNoSubtotal",
-                     {{"12", "가", "1"}, {"13", "나", "2"}, {"11", "다", "3"}},
-                     {{D, {"11", "1", "다", "", "3", "0"}},
-                      {D, {"12", "1", "가", "", "1", "0"}},
-                      {D, {"13", "1", "나", "", "2", "0"}},
-                      {T, {"", "", "합계", "", "6", "0"}}}},
-        // Equal codes keep the order they were saved in.
-        InterestCase{"TwoRowsOfOneCode",
-                     {{"12", "둘째", "1,500", "210"}, {"12", "첫째", "2500.5", "-10"}},
-                     {{D, {"12", "1", "둘째", "", "1,500", "210"}},
-                      {D, {"12", "2", "첫째", "", "2,501", "-10"}},
-                      {S, {"", "", "소계", "", "4,001", "200"}},
-                      {T, {"", "", "합계", "", "4,001", "200"}}}},
-        // A payer may be called 소계 or 합계: still a data row, counted.
-        InterestCase{"PayersNamedLikeTheSumRows",
-                     {{"11", "소계", "10"}, {"11", "합계", "20"}, {"12", "합계", "5"}},
-                     {{D, {"11", "1", "소계", "", "10", "0"}},
-                      {D, {"11", "2", "합계", "", "20", "0"}},
-                      {S, {"", "", "소계", "", "30", "0"}},
-                      {D, {"12", "1", "합계", "", "5", "0"}},
-                      {T, {"", "", "합계", "", "35", "0"}}}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, InterestRegrouping,
+                         testing::Values(InterestCase{"Empty", {}, {{T, {"", "", "합계", "", "0", "0"}}}},
+                                         InterestCase{"CodesOutOfOrder",
+                                                      {{"13", "가", "100"}, {"11", "나", "200"}, {"13", "다", "300"}},
+                                                      {{D, {"11", "1", "나", "", "200", "0"}},
+                                                       {D, {"13", "1", "가", "", "100", "0"}},
+                                                       {D, {"13", "2", "다", "", "300", "0"}},
+                                                       {S, {"", "", "소계", "", "400", "0"}},
+                                                       {T, {"", "", "합계", "", "600", "0"}}}},
+                                         InterestCase{"OneRowPerCodeHasNoSubtotal",
+                                                      {{"12", "가", "1"}, {"13", "나", "2"}, {"11", "다", "3"}},
+                                                      {{D, {"11", "1", "다", "", "3", "0"}},
+                                                       {D, {"12", "1", "가", "", "1", "0"}},
+                                                       {D, {"13", "1", "나", "", "2", "0"}},
+                                                       {T, {"", "", "합계", "", "6", "0"}}}},
+                                         // Equal codes keep the order they were saved in.
+                                         InterestCase{"TwoRowsOfOneCode",
+                                                      {{"12", "둘째", "1,500", "210"}, {"12", "첫째", "2500.5", "-10"}},
+                                                      {{D, {"12", "1", "둘째", "", "1,500", "210"}},
+                                                       {D, {"12", "2", "첫째", "", "2,501", "-10"}},
+                                                       {S, {"", "", "소계", "", "4,001", "200"}},
+                                                       {T, {"", "", "합계", "", "4,001", "200"}}}},
+                                         // A payer may be called 소계 or 합계: still a data row, counted.
+                                         InterestCase{"PayersNamedLikeTheSumRows",
+                                                      {{"11", "소계", "10"}, {"11", "합계", "20"}, {"12", "합계", "5"}},
+                                                      {{D, {"11", "1", "소계", "", "10", "0"}},
+                                                       {D, {"11", "2", "합계", "", "20", "0"}},
+                                                       {S, {"", "", "소계", "", "30", "0"}},
+                                                       {D, {"12", "1", "합계", "", "5", "0"}},
+                                                       {T, {"", "", "합계", "", "35", "0"}}}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Regrouping, SumRowsAreYellowFromColumnOneAndRebuiltFromTheCells)
 {
@@ -163,16 +161,17 @@ TEST(Regrouping, DividendGroupsSumAllFiveAmountColumns)
     Save_Dividend(fgBD, "22", "을", "150", "150");
     // Wider than the pattern's 13 digit places (and exact in a double).
     Save_Dividend(fgBD, "21", "병", "99,999,999,999,999", "100,000,000,000,000");
-    EXPECT_EQ(Rows(fgBD),
-              (std::vector<Shown>{
-                  {D, {"21", "1", "병", "", "99,999,999,999,999", "100,000,000,000,000", "19,000,000,000,000",
-                       "118,999,999,999,999", "0"}},
-                  {D, {"22", "1", "갑", "", "2,000,000", "1,000,000", "190,000", "2,190,000", "0"}},
-                  {D, {"22", "2", "을", "", "150", "150", "29", "179", "0"}},
-                  {S, {"", "", "소계", "", "2,000,150", "1,000,150", "190,029", "2,190,179", "0"}},
-                  {T, {"", "", "합계", "", "100,000,002,000,149", "100,000,001,000,150", "19,000,000,190,029",
-                       "119,000,002,190,178", "0"}},
-              }));
+    EXPECT_EQ(Rows(fgBD), (std::vector<Shown>{
+                              {D,
+                               {"21", "1", "병", "", "99,999,999,999,999", "100,000,000,000,000", "19,000,000,000,000",
+                                "118,999,999,999,999", "0"}},
+                              {D, {"22", "1", "갑", "", "2,000,000", "1,000,000", "190,000", "2,190,000", "0"}},
+                              {D, {"22", "2", "을", "", "150", "150", "29", "179", "0"}},
+                              {S, {"", "", "소계", "", "2,000,150", "1,000,150", "190,029", "2,190,179", "0"}},
+                              {T,
+                               {"", "", "합계", "", "100,000,002,000,149", "100,000,001,000,150", "19,000,000,190,029",
+                                "119,000,002,190,178", "0"}},
+                          }));
     EXPECT_EQ(fgBD.Row_Height(0), 700);
     EXPECT_TRUE(fgBD.word_wrap);
     EXPECT_EQ(fgBD.Text(0, 1), "  ①소득      구분      코드");
@@ -226,7 +225,7 @@ void Fill(GridModel &grid, const char *code, int count)
 {
     for (int i = 0; i < count; ++i) {
         const SaveResult r = &Layout_Of(grid) == &kInterestLayout ? Save_Interest(grid, {code, "x", "1"})
-                                                                   : Save_Dividend(grid, code, "x", "1");
+                                                                  : Save_Dividend(grid, code, "x", "1");
         ASSERT_EQ(r, SaveResult::Saved) << code << " row " << i + 1;
     }
 }

@@ -84,6 +84,8 @@ GridView::GridView(QWidget *parent) : QTableWidget(parent)
 
 void GridView::Mirror(const GridModel &grid)
 {
+    // Rows move with every regrouping: a row left selected would now be another.
+    clearSelection();
     setWordWrap(grid.word_wrap);
     setColumnCount(grid.Cols());
     setRowCount(grid.Rows());

@@ -1,10 +1,21 @@
 #include "platform/field_box.h"
 
-#include <QFocusEvent>
+#include "platform/focus_hook.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-FieldBox::FieldBox(QWidget *parent) : QLineEdit(parent) {}
+FieldBox::FieldBox(QWidget *parent) : QLineEdit(parent)
+{
+    On_Got_Focus(this, [this] {
+        if (onGotFocus)
+            onGotFocus();
+    });
+    On_Lost_Focus(this, [this] {
+        if (onLostFocus)
+            onLostFocus();
+    });
+}
 
 void FieldBox::keyPressEvent(QKeyEvent *event)
 {
@@ -13,20 +24,6 @@ void FieldBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     QLineEdit::keyPressEvent(event);
-}
-
-void FieldBox::focusInEvent(QFocusEvent *event)
-{
-    QLineEdit::focusInEvent(event);
-    if (onGotFocus && event->reason() != Qt::ActiveWindowFocusReason)
-        onGotFocus();
-}
-
-void FieldBox::focusOutEvent(QFocusEvent *event)
-{
-    QLineEdit::focusOutEvent(event);
-    if (onLostFocus && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        onLostFocus();
 }
 
 void FieldBox::mousePressEvent(QMouseEvent *event)

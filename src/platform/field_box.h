@@ -14,16 +14,13 @@ public:
 
     // Key-down: return true to swallow the key, false to let the box type it.
     std::function<bool(QKeyEvent *)> onKeyDown;
-    // Focus changes within the window; a window losing activation (a message
-    // box coming up, another program) does not count.
+    // Focus changes as the window's handlers see them (On_Got_Focus).
     std::function<void()> onGotFocus;
     std::function<void()> onLostFocus;
     std::function<void()> onClick;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 };
 

@@ -1,6 +1,9 @@
-// Got-focus notifications for controls that have no handler hooks of their
-// own (the code lists). Focus that returns with the window's activation
-// does not count, as for the entry fields.
+// Focus as the windows' handlers see it. A control gets the focus when it
+// becomes the focused control of its window, and loses it when another
+// control of the same window gets it. A window losing and regaining its
+// activation (a message box coming up, another program) moves nothing, and
+// a focus move made while the window was inactive is told when the window
+// is active again, the control left losing the focus first.
 #pragma once
 
 #include <functional>
@@ -8,6 +11,7 @@
 class QWidget;
 
 void On_Got_Focus(QWidget *widget, std::function<void()> handler);
+void On_Lost_Focus(QWidget *widget, std::function<void()> handler);
 
 // Gives the focus to a control that can take it now; a hidden or disabled
 // control is skipped, as a failed focus move is.

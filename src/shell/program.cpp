@@ -10,7 +10,9 @@
 void Setup_Application(QApplication &app)
 {
     app.setApplicationName(QStringLiteral("orvanta"));
-    app.setApplicationDisplayName(QString::fromUtf8(kAppTitle));
+    // No display name: on X11 Qt would append it to every window title
+    // ("2005 Orvanta(금융소득자용) — 2005 Orvanta"). The message boxes name
+    // the application title themselves.
     app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     Install_Korean_Fonts();
     app.setFont(Design_Font(kGulim, 9.75));

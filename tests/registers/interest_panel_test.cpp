@@ -147,6 +147,29 @@ TEST_F(InterestPanelTest, AFocusedFieldIsLightBlueAndShowsItsHelp)
     EXPECT_EQ(Help(), "11-비영업대금의 이익(私債이자), 12-원천징수되지 않는 이자소득, 13-그 밖의 이자소득");
 }
 
+TEST_F(InterestPanelTest, AFocusMoveMadeWhileAMessageIsUpIsShownWhenTheWindowIsBack)
+{
+    const QColor window_colour = Base(Field(1));
+    Field(2)->setFocus();
+    // A message box takes the activation: the field keeps its colour and help.
+    QWidget box;
+    box.show();
+    QApplication::setActiveWindow(&box);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    EXPECT_EQ(Base(Field(2)), QColor(216, 244, 254));
+    EXPECT_EQ(Help(), "이자의 지급자별 연간 합계액");
+
+    // Save's "give the name field the focus" runs before the window is back.
+    Field(0)->setFocus();
+    box.hide();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(Field(0)->hasFocus());
+    EXPECT_EQ(Base(Field(2)), window_colour);
+    EXPECT_EQ(Base(Field(0)), QColor(216, 244, 254));
+    EXPECT_EQ(Help(), "이자를 지급하는 자의 상호(성명)");
+}
+
 TEST_F(InterestPanelTest, SaveAddsTheRowInItsCodeGroupAndEmptiesTheFields)
 {
     Enter(2, "한빛저축은행", "123-81-45678", "12500000", "1925000");

@@ -16,6 +16,8 @@ const std::array<const char *, 9> kFirstExample = {"", "10000000", "30000000", "
 TEST_F(MainWindowTest, OpensOnTheHelpPanelWithTheEditorOnLineOne)
 {
     EXPECT_EQ(window->windowTitle().toStdString(), "2005 Orvanta(금융소득자용)");
+    // A display name of its own would be appended to the title on X11.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     EXPECT_EQ(window->size(), QSize(745, 497)); // 11175 x 7455 twips
     const char *tabs[] = {"도움말", "산출세액계산", "이자소득명세", "배당소득명세"};
     for (int i = 0; i < 4; ++i) {

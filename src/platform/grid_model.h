@@ -41,7 +41,8 @@ public:
 
     RowKind Kind(int row) const { return rows_.at(row).kind; }
     void Set_Kind(int row, RowKind kind) { rows_.at(row).kind = kind; }
-    bool Is_Data(int row) const { return Kind(row) == RowKind::Data; }
+    // False as well for a row number outside the grid.
+    bool Is_Data(int row) const { return row >= 0 && row < Rows() && Kind(row) == RowKind::Data; }
 
     int Row_Height(int row) const { return rows_.at(row).height; }
     void Set_Row_Height(int row, int twips) { rows_.at(row).height = twips; }

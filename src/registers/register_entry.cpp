@@ -25,7 +25,7 @@ SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells
     // only known after the regrouping has placed the subtotal rows.
     GridModel trial = grid;
     int target = editRow;
-    if (target <= 0 || target >= trial.Rows() || !trial.Is_Data(target)) {
+    if (!trial.Is_Data(target)) {
         trial.Add_Row();
         target = trial.Rows() - 1;
     }

@@ -86,21 +86,19 @@ void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *na
 
 bool RegisterPanel::Load_Row(int row)
 {
-    if (row <= 0 || row >= grid_.Rows() || !grid_.Is_Data(row)) {
+    if (!grid_.Is_Data(row)) {
         buttons_[2]->setEnabled(false);
         return false;
     }
     editRow_ = static_cast<std::int16_t>(row);
-    codes_->setCurrentText(Q(grid_.Text(row, 1)));
+    codes_->setCurrentText(Q(grid_.Text(row, kCodeCol)));
     return true;
 }
 
 void RegisterPanel::Delete_Item()
 {
-    if (grid_.Rows() <= 1)
-        return;
     // Only reachable with a data row loaded: Delete item is enabled then.
-    if (editRow_ > 0 && editRow_ < grid_.Rows() && grid_.Is_Data(editRow_))
+    if (grid_.Is_Data(editRow_))
         grid_.Remove_Row(editRow_);
     Init_Entry();
     Reset_fg(grid_);

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
-#include <sstream>
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "support/recording_messages.h"
+#include "support/recording_printer.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,8 +19,9 @@ namespace {
 void BM_MainWindow_CreateAndShow(benchmark::State &state)
 {
     RecordingMessages messages; // nothing is shown here; it only must not block
+    RecordingPrinter printer;
     for (auto _ : state) {
-        frm금융소득2 window(messages);
+        frm금융소득2 window(messages, printer);
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
             state.SkipWithError("the window was never exposed");
@@ -33,7 +35,8 @@ BENCHMARK(BM_MainWindow_CreateAndShow)->Unit(benchmark::kMillisecond);
 void BM_InterestPanel_SaveOverALoadedRow(benchmark::State &state)
 {
     RecordingMessages messages;
-    frm금융소득2 window(messages);
+    RecordingPrinter printer;
+    frm금융소득2 window(messages, printer);
     window.show();
     window.cmdTab_Click(2);
     InterestPanel &panel = window.Interest();

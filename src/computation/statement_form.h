@@ -1,21 +1,18 @@
-// frm계산서: the statement form. It owns the engine and the value labels of
-// page 21; the computation loads it hidden and computes into it.
+// frm계산서: the statement form, page 21. It owns the engine and the value
+// labels the engine fills; the computation loads it hidden, and printing
+// shows it inside the preview.
 #pragma once
 
 #include "computation/engine.h"
+#include "printing/page_form.h"
 
-#include <QWidget>
-
-#include <array>
-
-class QLabel;
 class QLineEdit;
 
-class frm계산서 : public QWidget {
+class frm계산서 final : public PageForm {
 public:
     // The statement reads the main window's inputs and writes its tax text
     // into the main window's result box; both outlive the form.
-    frm계산서(const InputAmounts &ComputationInputs, QLineEdit &txtTot1);
+    frm계산서(const InputAmounts &ComputationInputs, QLineEdit &txtTot1, Printer &printer, Messages &messages);
 
     void Calc_Val();
 
@@ -24,10 +21,18 @@ public:
 
     const StatementEngine &Engine() const { return engine_; }
 
-    std::array<QLabel *, 26> TxtLab1{};
-    std::array<QLabel *, 13> TxtLab2{};
+    // The value labels: computed lines, and lines taken from the inputs.
+    const std::vector<QLabel *> &TxtLab1;
+    const std::vector<QLabel *> &TxtLab2;
+
+    // Ctrl with an arrow key moves the window, Esc closes it.
+    void Move_Form(int key);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void Form_Load();
     void Show_Labels();
 
     const InputAmounts &inputs_;

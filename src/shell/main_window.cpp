@@ -8,6 +8,8 @@
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
+#include "printing/page_form.h"
+#include "printing/print_preview.h"
 #include "registers/dividend_panel.h"
 #include "registers/interest_panel.h"
 #include "registers/regrouping.h"
@@ -16,6 +18,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -62,7 +65,7 @@ void Tool_Tip_Colours(QWidget *w)
 
 } // namespace
 
-frm금융소득2::frm금융소득2(Messages &messages) : messages_(messages)
+frm금융소득2::frm금융소득2(Messages &messages, Printer &printer) : messages_(messages), printer_(printer)
 {
     setWindowTitle(QString::fromUtf8("2005 Orvanta(금융소득자용)"));
     setFont(Design_Font(kGulim, 9.75));
@@ -124,11 +127,20 @@ frm금융소득2::frm금융소득2(Messages &messages) : messages_(messages)
     interest_->setHelp = setHelp;
     dividend_->setHelp = setHelp;
     panel_->onEscape = [this] { close(); };
+    interest_->onPrint = [this] { Print_Interest(); };
+    dividend_->onPrint = [this] { Print_Dividend(); };
 
     Form_Load();
 }
 
-frm금융소득2::~frm금융소득2() { delete statement_; }
+frm금융소득2::~frm금융소득2()
+{
+    // The preview takes the pages shown in it along.
+    delete preview_;
+    delete statement_;
+    delete interestPage_;
+    delete dividendPage_;
+}
 
 QLineEdit *frm금융소득2::txtTot1() const { return panel_->txtTot1; }
 
@@ -213,8 +225,43 @@ void frm금융소득2::cmdTab_Click(int n)
 frm계산서 &frm금융소득2::Statement()
 {
     if (!statement_)
-        statement_ = new frm계산서(ComputationInputs, *panel_->txtTot1);
+        statement_ = new frm계산서(ComputationInputs, *panel_->txtTot1, printer_, messages_);
     return *statement_;
+}
+
+frm_Print &frm금융소득2::Preview()
+{
+    if (!preview_)
+        preview_ = new frm_Print;
+    return *preview_;
+}
+
+frm이자소득 &frm금융소득2::Interest_Page()
+{
+    if (!interestPage_)
+        interestPage_ = new frm이자소득(printer_, messages_);
+    return *interestPage_;
+}
+
+frm배당소득 &frm금융소득2::Dividend_Page()
+{
+    if (!dividendPage_)
+        dividendPage_ = new frm배당소득(printer_, messages_);
+    return *dividendPage_;
+}
+
+void frm금융소득2::Print_Interest()
+{
+    frm이자소득 &page = Interest_Page();
+    page.Set_Data(fgEJ());
+    Preview().show_print(&page);
+}
+
+void frm금융소득2::Print_Dividend()
+{
+    frm배당소득 &page = Dividend_Page();
+    page.Set_Data(fgBD());
+    Preview().show_print(&page);
 }
 
 bool frm금융소득2::Gather_Statement_Inputs()
@@ -240,7 +287,12 @@ void frm금융소득2::CmdArray1_Click(int n)
     case 2: // 세액계산
         if (!Gather_Statement_Inputs())
             return;
+        // Shown inside the preview, the statement hides with its frame.
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(Statement().parentWidget()))
+            frame->hide();
         Statement().hide();
+        if (preview_)
+            preview_->hide();
         Statement().Calc_Val();
         break;
     case 3: // 인쇄: the preview shows the statement, computed afresh
@@ -251,6 +303,7 @@ void frm금융소득2::CmdArray1_Click(int n)
         Statement().Clear_Values();
         if (!Gather_Statement_Inputs())
             return;
+        Preview().show_print(&Statement());
         Statement().Calc_Val();
         break;
     case 4: // 종료
@@ -268,6 +321,8 @@ void frm금융소득2::CmdArray1_Click(int n)
 
 void frm금융소득2::closeEvent(QCloseEvent *e)
 {
+    if (preview_)
+        preview_->close();
     if (statement_)
         statement_->close();
     e->accept();

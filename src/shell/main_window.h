@@ -4,6 +4,8 @@
 
 #include "computation/engine.h"
 #include "computation/statement_form.h"
+#include "printing/page_form.h"
+#include "printing/print_preview.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -20,9 +22,12 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
+class Printer;
+
 class frm금융소득2 : public QWidget {
 public:
-    explicit frm금융소득2(Messages &messages);
+    // Message boxes and the default printer serve every window of the run.
+    frm금융소득2(Messages &messages, Printer &printer);
     ~frm금융소득2() override;
 
     void Show_cFrame(int n);
@@ -33,6 +38,12 @@ public:
     // it is closed; nullptr while it is not loaded.
     frm계산서 &Statement();
     frm계산서 *Loaded_Statement() const { return statement_; }
+    // The print preview and the register pages, loaded on first use and
+    // discarded when closed.
+    frm_Print &Preview();
+    frm_Print *Loaded_Preview() const { return preview_; }
+    frm이자소득 &Interest_Page();
+    frm배당소득 &Dividend_Page();
 
     ComputationPanel &Computation() const { return *panel_; }
     InterestPanel &Interest() const { return *interest_; }
@@ -59,11 +70,18 @@ private:
     void Form_Activate();
     // Gather_Inputs, and a statement that stays within the range of a double.
     bool Gather_Statement_Inputs();
+    // The register commands' Print: the page filled from its grid, in the preview.
+    void Print_Interest();
+    void Print_Dividend();
 
     Messages &messages_;
+    Printer &printer_;
     ComputationPanel *panel_ = nullptr;
     InterestPanel *interest_ = nullptr;
     DividendPanel *dividend_ = nullptr;
     QPointer<frm계산서> statement_;
+    QPointer<frm_Print> preview_;
+    QPointer<frm이자소득> interestPage_;
+    QPointer<frm배당소득> dividendPage_;
     bool centred_ = false;
 };

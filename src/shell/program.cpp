@@ -3,6 +3,7 @@
 #include "common/app_info.h"
 #include "platform/fonts.h"
 #include "platform/messages_qt.h"
+#include "platform/printer_qt.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
@@ -20,7 +21,8 @@ void Setup_Application(QApplication &app)
 
 struct Program::Impl {
     QtMessages messages;
-    frm금융소득2 main{messages};
+    SystemPrinter printer;
+    frm금융소득2 main{messages, printer};
 };
 
 Program::Program() : impl_(std::make_unique<Impl>()) { impl_->main.show(); }

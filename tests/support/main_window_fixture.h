@@ -7,6 +7,7 @@
 #include "platform/field_box.h"
 #include "shell/main_window.h"
 #include "support/recording_messages.h"
+#include "support/recording_printer.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -23,7 +24,7 @@ class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<frm금융소득2>(messages);
+        window = std::make_unique<frm금융소득2>(messages, printer);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -56,5 +57,6 @@ protected:
     }
 
     RecordingMessages messages;
+    RecordingPrinter printer;
     std::unique_ptr<frm금융소득2> window;
 };

@@ -1,0 +1,147 @@
+#include "platform/printer_qt.h"
+
+#include "platform/fonts.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+// A printer's own font before this program sets any.
+PrinterFont Initial_Font() { return {kGulim, 10, false}; }
+
+// Rules a little heavier than a device pixel, so that they survive a
+// 1200 dpi page: 0.5 pt.
+constexpr double kRuleTwips = 10;
+
+QString Q(const std::string &s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+} // namespace
+
+PainterPrinter::PainterPrinter() : Printer(Initial_Font()) {}
+
+PainterPrinter::~PainterPrinter() = default;
+
+QPainter &PainterPrinter::Painter()
+{
+    if (!open_) {
+        QPagedPaintDevice &device = Open_Device();
+        if (!painter_.begin(&device)) {
+            const std::string why = Begin_Failure();
+            Close_Device(true);
+            throw PrintFailure(why);
+        }
+        open_ = true;
+        dpiX_ = device.logicalDpiX();
+        dpiY_ = device.logicalDpiY();
+    }
+    return painter_;
+}
+
+void PainterPrinter::Print(const std::string &text)
+{
+    QPainter &painter = Painter();
+    const QFont font = Design_Font(Font.name.c_str(), Font.size, Font.bold);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(font, painter.device());
+    painter.drawText(QPointF(Px_X(CurrentX), Px_Y(CurrentY) + metrics.ascent()), Q(text));
+}
+
+void PainterPrinter::Line(double x1, double y1, double x2, double y2, Rgb colour)
+{
+    QPainter &painter = Painter();
+    QPen pen(QColor::fromRgb(static_cast<QRgb>(colour)));
+    pen.setWidthF(Px_X(kRuleTwips));
+    pen.setCapStyle(Qt::SquareCap);
+    painter.setPen(pen);
+    painter.drawLine(QPointF(Px_X(x1), Px_Y(y1)), QPointF(Px_X(x2), Px_Y(y2)));
+}
+
+void PainterPrinter::End_Doc()
+{
+    Painter(); // an empty document still makes its one page
+    open_ = false;
+    const bool ended = painter_.end();
+    Close_Device(!ended);
+    if (!ended)
+        throw PrintFailure("인쇄 작업을 프린터로 보내지 못했습니다.");
+}
+
+void PainterPrinter::Kill_Doc() noexcept
+{
+    if (!open_)
+        return;
+    open_ = false;
+    Abort_Device();
+    painter_.end();
+    Close_Device(true);
+}
+
+struct SystemPrinter::Job {
+    explicit Job(const QPrinterInfo &info) : printer(info, QPrinter::HighResolution) {}
+    QPrinter printer;
+};
+
+SystemPrinter::SystemPrinter() = default;
+SystemPrinter::~SystemPrinter() { Kill_Doc(); }
+
+QPagedPaintDevice &SystemPrinter::Open_Device()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        throw PrintFailure("기본 프린터가 지정되어 있지 않습니다. 프린터를 설치하고 기본 프린터로 지정하십시오.");
+    job_ = std::make_unique<Job>(info);
+    job_->printer.setDocName(QStringLiteral("2005 Orvanta"));
+    if (!job_->printer.isValid()) {
+        job_.reset();
+        throw PrintFailure("프린터 " + info.printerName().toStdString() + "을(를) 사용할 수 없습니다.");
+    }
+    return job_->printer;
+}
+
+std::string SystemPrinter::Begin_Failure() const
+{
+    const QString name = job_ ? job_->printer.printerName() : QString();
+    return "프린터 " + name.toStdString() + "에 인쇄를 시작할 수 없습니다. 프린터의 상태를 확인하십시오.";
+}
+
+void SystemPrinter::Abort_Device() noexcept
+{
+    if (job_)
+        job_->printer.abort();
+}
+
+// Once the painter has ended, a job that is kept has been handed to CUPS.
+void SystemPrinter::Close_Device(bool) noexcept { job_.reset(); }
+
+struct PdfPrinter::Job {
+    explicit Job(const QString &path) : writer(path) {}
+    QPdfWriter writer;
+};
+
+PdfPrinter::PdfPrinter(QString path) : path_(std::move(path)) {}
+PdfPrinter::~PdfPrinter() { Kill_Doc(); }
+
+QPagedPaintDevice &PdfPrinter::Open_Device()
+{
+    job_ = std::make_unique<Job>(path_);
+    QPdfWriter &writer = job_->writer;
+    writer.setResolution(1200);
+    writer.setCreator(QStringLiteral("2005 Orvanta"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    return writer;
+}
+
+std::string PdfPrinter::Begin_Failure() const { return "PDF 파일 " + path_.toStdString() + "을(를) 쓸 수 없습니다."; }
+
+void PdfPrinter::Close_Device(bool discard) noexcept
+{
+    job_.reset();
+    if (discard)
+        QFile::remove(path_);
+}

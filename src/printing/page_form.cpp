@@ -1,0 +1,149 @@
+#include "printing/page_form.h"
+
+#include "platform/fonts.h"
+#include "platform/messages.h"
+#include "platform/twips.h"
+#include "printing/page_data.h"
+#include "printing/print_page.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPainter>
+
+namespace {
+
+QColor Colour(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+
+Qt::Alignment Alignment(LabelAlign align)
+{
+    switch (align) {
+    case LabelAlign::Centre:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case LabelAlign::Right:
+        return Qt::AlignRight | Qt::AlignTop;
+    default:
+        return Qt::AlignLeft | Qt::AlignTop;
+    }
+}
+
+// The label's designed rectangle, widened about its alignment when the
+// caption is wider: the Korean fonts here run wider than the designed ones,
+// and a few cells (the dividend codes below row 1) are narrower than their
+// text. Printing places text by the left edge alone, so paper is unaffected.
+QRect Label_Rect(const LabelSpec &spec, const QLabel &label)
+{
+    QRect rect = Twips_Rect(spec.left, spec.top, spec.width, spec.height);
+    const int needed = label.fontMetrics().horizontalAdvance(label.text());
+    if (needed > rect.width()) {
+        const int extra = needed - rect.width();
+        switch (spec.align) {
+        case LabelAlign::Centre:
+            rect.adjust(-extra / 2, 0, extra - extra / 2, 0);
+            break;
+        case LabelAlign::Right:
+            rect.adjust(-extra, 0, 0, 0);
+            break;
+        default:
+            rect.adjust(0, 0, extra, 0);
+            break;
+        }
+    }
+    rect.setHeight(std::max(rect.height(), label.fontMetrics().height()));
+    return rect;
+}
+
+} // namespace
+
+PageForm::PageForm(const PageSpec &spec, Printer &printer, Messages &messages)
+    : messages_(messages), page_(spec), printer_(printer)
+{
+    setWindowTitle(QString::fromUtf8(spec.caption));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+    resize(Client_Size());
+
+    labels_.reserve(spec.arrays.size());
+    for (const LabelArraySpec &array : spec.arrays) {
+        std::vector<QLabel *> &labels = labels_.emplace_back();
+        labels.reserve(array.labels.size());
+        for (const LabelSpec &label : array.labels) {
+            auto *widget = new QLabel(this);
+            widget->setFont(Design_Font(label.font.name, label.font.size, label.font.bold));
+            widget->setAlignment(Alignment(label.align));
+            widget->setAutoFillBackground(array.backStyle == 1);
+            QPalette colours = widget->palette();
+            colours.setColor(QPalette::Window, Colour(array.backColor));
+            colours.setColor(QPalette::WindowText, Colour(array.foreColor));
+            widget->setPalette(colours);
+            widget->setContentsMargins(0, 0, 0, 0);
+            labels.push_back(widget);
+        }
+    }
+    Show_Captions();
+}
+
+const std::vector<QLabel *> &PageForm::Labels(std::string_view arrayName) const
+{
+    return labels_.at(static_cast<std::size_t>(page_.Spec().Array_Index(arrayName)));
+}
+
+void PageForm::Show_Captions()
+{
+    const PageSpec &spec = page_.Spec();
+    for (std::size_t a = 0; a < labels_.size(); ++a) {
+        const std::vector<std::string> &captions = page_.Captions(a);
+        for (std::size_t i = 0; i < labels_[a].size(); ++i) {
+            QLabel *label = labels_[a][i];
+            const QString text = QString::fromStdString(captions[i]);
+            if (label->text() != text || label->geometry().isNull()) {
+                label->setText(text);
+                label->setGeometry(Label_Rect(spec.arrays[a].labels[i], *label));
+            }
+        }
+    }
+}
+
+QSize PageForm::Client_Size() const { return Twips_Size(page_.Spec().width, page_.Spec().height); }
+
+std::int16_t PageForm::Fun_인쇄() { return ::Fun_인쇄(page_, printer_, messages_); }
+
+void PageForm::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    for (const LineSpec &line : page_.Spec().lines) {
+        painter.setPen(QPen(Colour(line.colour), 1));
+        painter.drawLine(Twips_To_Px(line.x1), Twips_To_Px(line.y1), Twips_To_Px(line.x2), Twips_To_Px(line.y2));
+    }
+}
+
+void PageForm::closeEvent(QCloseEvent *event)
+{
+    // Shown inside the preview, the page closes with its child frame.
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        frame->close();
+    event->accept();
+}
+
+frm이자소득::frm이자소득(Printer &printer, Messages &messages) : PageForm(Interest_Page_Spec(), printer, messages) {}
+
+void frm이자소득::Set_Data(const GridModel &fgEJ)
+{
+    const std::optional<std::string> failure = ::Set_Data(Contents(), fgEJ);
+    Show_Captions();
+    if (failure)
+        messages_.Plain(*failure);
+}
+
+frm배당소득::frm배당소득(Printer &printer, Messages &messages) : PageForm(Dividend_Page_Spec(), printer, messages) {}
+
+void frm배당소득::Set_Data(const GridModel &fgBD)
+{
+    const std::optional<std::string> failure = ::Set_Data(Contents(), fgBD);
+    Show_Captions();
+    if (failure)
+        messages_.Plain(*failure);
+}

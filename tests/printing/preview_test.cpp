@@ -1,0 +1,214 @@
+// The print preview and the page forms through the main window's commands
+// and the preview's menu, printing to a recording printer.
+#include "printing/print_preview.h"
+#include "support/register_fixture.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace {
+
+const std::array<const char *, 9> kFirstExample = {"", "10000000", "30000000", "10000000", "",
+                                                   "", "1100000",  "20000000", "3000000"};
+
+class PreviewTest : public RegisterTest {
+protected:
+    frm_Print *Preview() { return window->Loaded_Preview(); }
+    static void Flush_Deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    // Interest rows saved through the panel's fields.
+    void Save_Interest(const char *code, const char *name, const char *amount)
+    {
+        window->cmdTab[2]->click();
+        EJ().cmbEJ->setCurrentText(code);
+        EJ().txtEJ[0]->setText(QString::fromUtf8(name));
+        EJ().txtEJ[2]->setText(QString::fromUtf8(amount));
+        EJ().butEJ[0]->click();
+    }
+    void Save_Dividend(const char *name, const char *dividend)
+    {
+        window->cmdTab[3]->click();
+        BD().txtBD[0]->setText(QString::fromUtf8(name));
+        BD().txtBD[2]->setText(QString::fromUtf8(dividend));
+        BD().txtBD[3]->setText(QString::fromUtf8(dividend));
+        BD().butBD[0]->click();
+    }
+    void Print_Interest()
+    {
+        window->cmdTab[2]->click();
+        EJ().butEJ[3]->click();
+    }
+    void Print_Dividend()
+    {
+        window->cmdTab[3]->click();
+        BD().butBD[3]->click();
+    }
+    std::string Last_Page_Number() const
+    {
+        return printer.jobs.empty() ? std::string() : printer.jobs.back().texts.back().text;
+    }
+};
+
+TEST_F(PreviewTest, ThePreviewIsAFrameTitledWithTwoMenuCommands)
+{
+    Save_Interest("11", "김민수", "3000000");
+    Print_Interest();
+    frm_Print *preview = Preview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->windowTitle().toStdString(), "인쇄");
+    EXPECT_EQ(preview->size(), QSize(600, 747)); // 9000 × 11200 twips
+    const QList<QAction *> menus = preview->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text().toStdString(), "인쇄");
+    EXPECT_EQ(menus[1]->text().toStdString(), "닫기");
+
+    // The page inside it, at its own size and scrollable within the window.
+    PageForm *page = preview->Shown_Page();
+    ASSERT_EQ(page, &window->Interest_Page());
+    EXPECT_EQ(page->windowTitle().toStdString(), " 이자소득명세서");
+    EXPECT_EQ(page->size(), QSize(589, 724)); // 8835 × 10860 twips
+    EXPECT_EQ(preview->Area()->subWindowList().size(), 1);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(page->Labels("lblEJ")[2]->text().toStdString(), "김민수");
+    EXPECT_EQ(page->Labels("lblEJ")[8]->text().toStdString(), "합계");
+}
+
+TEST_F(PreviewTest, PrintingTheSamePageTwiceMakesTwoIdenticalJobs)
+{
+    Save_Interest("13", "한빛저축은행", "12500000");
+    Print_Interest();
+    Preview()->mnu_Print->trigger();
+    Preview()->mnu_Print->trigger();
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"인쇄가 완료되었습니다.", "인쇄가 완료되었습니다."}));
+    ASSERT_EQ(printer.jobs[0].texts.size(), printer.jobs[1].texts.size());
+    for (std::size_t i = 0; i < printer.jobs[0].texts.size(); ++i)
+        EXPECT_EQ(printer.jobs[0].texts[i].text, printer.jobs[1].texts[i].text);
+    EXPECT_EQ(Last_Page_Number(), "(제5쪽)");
+    EXPECT_TRUE(Preview()->isVisible()); // it stays open for another print
+}
+
+TEST_F(PreviewTest, TheNewestPageIsTheOnePrintedAndClosed)
+{
+    Save_Interest("11", "김민수", "3000000");
+    Save_Dividend("대한전자(주)", "20000000");
+    Print_Interest();
+    QPointer<frm_Print> preview = Preview();
+    QPointer<PageForm> interest = &window->Interest_Page();
+    Print_Dividend();
+    EXPECT_EQ(Preview(), preview); // one preview, a second child
+    EXPECT_EQ(preview->Area()->subWindowList().size(), 2);
+    EXPECT_EQ(preview->Shown_Page(), &window->Dividend_Page());
+
+    preview->mnu_Print->trigger();
+    EXPECT_EQ(Last_Page_Number(), "(제7쪽)");
+    EXPECT_NE(printer.jobs.back().Find("3,800,000"), nullptr);
+
+    // 닫기 closes page 7 and the window, which takes page 5 along.
+    preview->mnu_Close->trigger();
+    Flush_Deletes();
+    EXPECT_FALSE(preview);
+    EXPECT_FALSE(interest);
+    EXPECT_EQ(window->Loaded_Preview(), nullptr);
+}
+
+TEST_F(PreviewTest, AReopenedPageIsFilledAgainFromTheRegister)
+{
+    Save_Interest("11", "김민수", "3000000");
+    Print_Interest();
+    Preview()->mnu_Close->trigger();
+    Flush_Deletes();
+
+    Save_Interest("12", "박영희", "1000");
+    Print_Interest();
+    ASSERT_NE(Preview(), nullptr);
+    const std::vector<QLabel *> &cells = window->Interest_Page().Labels("lblEJ");
+    EXPECT_EQ(cells[2]->text().toStdString(), "김민수");
+    EXPECT_EQ(cells[8]->text().toStdString(), "박영희");
+    EXPECT_EQ(cells[14]->text().toStdString(), "합계");
+    EXPECT_EQ(cells[16]->text().toStdString(), "3,001,000");
+}
+
+TEST_F(PreviewTest, PrintShowsTheComputedStatementAndComputeHidesIt)
+{
+    Enter_Lines(kFirstExample);
+    window->CmdArray1[2]->click();
+    EXPECT_EQ(Preview(), nullptr); // Compute loads the statement hidden
+    window->CmdArray1[3]->click();
+    frm계산서 *statement = window->Loaded_Statement();
+    ASSERT_NE(Preview(), nullptr);
+    EXPECT_EQ(Preview()->Shown_Page(), statement);
+    EXPECT_TRUE(statement->isVisible());
+    EXPECT_EQ(statement->windowTitle().toStdString(), " 종합소득산출세액 - 인쇄");
+    EXPECT_EQ(statement->TxtLab1[18]->text().toStdString(), "10,158,000");
+
+    Preview()->mnu_Print->trigger();
+    EXPECT_EQ(Last_Page_Number(), "(제21쪽)");
+    EXPECT_NE(printer.jobs.back().Find("10,158,000"), nullptr);
+
+    window->CmdArray1[2]->click();
+    EXPECT_FALSE(Preview()->isVisible());
+    EXPECT_FALSE(statement->isVisible());
+    EXPECT_EQ(window->Loaded_Statement(), statement); // hidden, not closed
+
+    window->CmdArray1[3]->click();
+    EXPECT_TRUE(Preview()->isVisible());
+    EXPECT_TRUE(statement->isVisible());
+    EXPECT_EQ(Preview()->Area()->subWindowList().size(), 1);
+}
+
+TEST_F(PreviewTest, TheStatementMovesWithCtrlArrowsAndEscapeClosesIt)
+{
+    Enter_Lines(kFirstExample);
+    window->CmdArray1[2]->click();
+    window->CmdArray1[3]->click();
+    QPointer<frm계산서> statement = window->Loaded_Statement();
+    QWidget *frame = statement->parentWidget();
+    const QPoint start = frame->pos();
+    QTest::keyClick(statement, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(frame->pos(), start + QPoint(24, 0)); // 360 twips
+    QTest::keyClick(statement, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(frame->pos(), start + QPoint(24, 12)); // 180 twips
+    QTest::keyClick(statement, Qt::Key_Right);
+    QTest::keyClick(statement, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(frame->pos(), start + QPoint(24, 12));
+
+    QTest::keyClick(statement, Qt::Key_Escape);
+    Flush_Deletes();
+    EXPECT_FALSE(statement);
+    EXPECT_TRUE(Preview()->Area()->subWindowList().isEmpty());
+
+    // The next Print shows a freshly loaded statement, computed again.
+    window->CmdArray1[3]->click();
+    ASSERT_NE(window->Loaded_Statement(), nullptr);
+    EXPECT_EQ(window->Loaded_Statement()->TxtLab1[18]->text().toStdString(), "10,158,000");
+    EXPECT_EQ(Preview()->Area()->subWindowList().size(), 1);
+}
+
+TEST_F(PreviewTest, ClosingTheMainWindowClosesThePreview)
+{
+    Save_Interest("11", "김민수", "3000000");
+    Print_Interest();
+    QPointer<frm_Print> preview = Preview();
+    window->close();
+    Flush_Deletes();
+    EXPECT_FALSE(preview);
+}
+
+TEST_F(PreviewTest, APrinterFailureIsToldWithoutTheCompletionMessage)
+{
+    Save_Interest("11", "김민수", "3000000");
+    Print_Interest();
+    printer.failFrom = 0;
+    printer.failure = "기본 프린터가 지정되어 있지 않습니다.";
+    Preview()->mnu_Print->trigger();
+    EXPECT_EQ(messages.shown,
+              (std::vector<RecordedMessage>{{RecordedMessage::Plain, "기본 프린터가 지정되어 있지 않습니다.", {}}}));
+    EXPECT_TRUE(printer.jobs.empty());
+    // The page keeps what it showed, ready for another try.
+    EXPECT_EQ(window->Interest_Page().Labels("lblEJ")[2]->text().toStdString(), "김민수");
+}
+
+} // namespace

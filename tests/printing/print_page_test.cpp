@@ -1,0 +1,293 @@
+// Printing the three pages through a recording printer: where each text and
+// rule lands on paper, in which font and order, and what a failure leaves.
+#include "computation/engine.h"
+#include "platform/messages.h"
+#include "printing/page_data.h"
+#include "printing/print_page.h"
+#include "registers/register_entry.h"
+#include "support/recording_messages.h"
+#include "support/recording_printer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kTol = 0.01; // the transform runs in single precision
+
+// The register after saving these rows through Save (code, then fields).
+GridModel Register(void (*init)(GridModel &), const std::vector<std::vector<std::string>> &rows)
+{
+    GridModel grid(init == Init_fgEJ ? "fgEJ" : "fgBD");
+    init(grid);
+    Reset_fg(grid);
+    for (const auto &row : rows) {
+        const std::vector<std::string> fields(row.begin() + 1, row.end());
+        EXPECT_EQ(Save_Row(grid, 0, Entry_Cells(grid, row[0], fields)), SaveResult::Saved);
+    }
+    return grid;
+}
+
+// A grid of `rows` rows below the header whose cells read "r.c".
+GridModel Numbered_Grid(void (*init)(GridModel &), int rows)
+{
+    GridModel grid(init == Init_fgEJ ? "fgEJ" : "fgBD");
+    init(grid);
+    grid.Set_Rows(rows + 1);
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c < grid.Cols(); ++c)
+            grid.Set_Text(r, c, std::to_string(r) + "." + std::to_string(c));
+    return grid;
+}
+
+// Section ③: financial income 6,000,000, other income 30,000,000, deduction 5,000,000.
+Page Statement_Page_Third_Example()
+{
+    StatementEngine engine;
+    InputAmounts in{};
+    in[1] = 5'000'000;
+    in[5] = 1'000'000;
+    in[7] = 30'000'000;
+    in[8] = 5'000'000;
+    engine.Calc_Val(in);
+    Page page(Statement_Page_Spec());
+    Show_Statement(page, engine);
+    return page;
+}
+
+PrintJob Print_One(const Page &page, RecordingPrinter &printer)
+{
+    EXPECT_EQ(Print_Page(page, printer), std::nullopt);
+    EXPECT_EQ(printer.jobs.size(), 1u);
+    return printer.jobs.empty() ? PrintJob{} : printer.jobs.back();
+}
+
+int Non_Empty(const Page &page)
+{
+    int n = 0;
+    for (std::size_t a = 0; a < page.Spec().arrays.size(); ++a)
+        for (const std::string &caption : page.Captions(a))
+            n += caption.empty() ? 0 : 1;
+    return n;
+}
+
+TEST(PrintPage, StatementAmountsStartAtTheirLabelsLeftEdge)
+{
+    RecordingPrinter printer;
+    const PrintJob job = Print_One(Statement_Page_Third_Example(), printer);
+
+    // (38) sits right-aligned on screen at x 7605, y 5175; on paper from its left edge.
+    const PrintedText *tax = job.Find("4,500,000");
+    ASSERT_NE(tax, nullptr);
+    EXPECT_NEAR(tax->x, 7605 * 1.21 + 300, kTol); // 9502.05
+    EXPECT_NEAR(tax->y, 5175 * 1.36 + 1080, kTol);
+    EXPECT_EQ(tax->font, (PrinterFont{"돋움", 8.25, false}));
+
+    const PrintedText *title = job.Find("종합소득산출세액계산서(금융소득자용)");
+    ASSERT_NE(title, nullptr);
+    EXPECT_NEAR(title->x, 3367.35, kTol);
+    EXPECT_NEAR(title->y, 1508.4, kTol);
+    EXPECT_EQ(title->font, (PrinterFont{"돋움", 11.25, true})); // unscaled
+
+    // Section ② was not computed: its labels are empty and print nothing,
+    // while every caption and rule does.
+    EXPECT_EQ(job.texts.size(), static_cast<std::size_t>(Non_Empty(Statement_Page_Third_Example()) + 2));
+    EXPECT_EQ(job.lines.size(), 43u);
+    EXPECT_NE(job.Find("(30)종합소득산출세액"), nullptr);
+}
+
+TEST(PrintPage, RulesComeFirstInBlackThenTheArraysInPageOrderThenTheHeader)
+{
+    RecordingPrinter printer;
+    Page page(Dividend_Page_Spec());
+    // Dividend fields: name, number, dividend, gross-up base, gross-up, income, tax.
+    ASSERT_EQ(Set_Data(page, Register(Init_fgBD, {{"21", "대한전자(주)", "124-81-00998", "20000000", "20000000",
+                                                   "3800000", "23800000", "2800000"}})),
+              std::nullopt);
+    const PrintJob job = Print_One(page, printer);
+
+    ASSERT_EQ(job.lines.size(), 44u);
+    for (const PrintedLine &line : job.lines)
+        EXPECT_EQ(line.colour, 0x000000u); // the grey half rules too
+    // Line1(6), a half rule: from x 1305 to 2940 at y 2370.
+    EXPECT_NEAR(job.lines[6].x1, 1305 * 1.21 + 300, kTol);
+    EXPECT_NEAR(job.lines[6].x2, 2940 * 1.21 + 300, kTol);
+    EXPECT_NEAR(job.lines[6].y1, 2370 * 1.36 + 1080, kTol);
+
+    // FontLab1 (23 captions) before lblBD, then the two header texts last.
+    // A data row, and the total row with its name line and five amounts.
+    ASSERT_EQ(job.texts.size(), 23u + 9u + 6u + 2u);
+    EXPECT_EQ(job.texts[0].text, "⑥ 배당소득명세서");
+    EXPECT_EQ(job.texts[0].font, (PrinterFont{"돋움", 14.25, true}));
+    EXPECT_EQ(job.texts[23].text, "21");
+    EXPECT_EQ(job.texts[25].text, "대한전자(주)");
+    EXPECT_EQ(job.texts[25].font, (PrinterFont{"돋움", 9, false}));
+    EXPECT_EQ(job.texts[29].text, "3,800,000"); // the gross-up
+    EXPECT_EQ(job.texts[32].text, "합계");
+    EXPECT_EQ(job.texts[38].text, "[별지 제40호서식(1)]");
+    EXPECT_NEAR(job.texts[38].x, 481.5, kTol);
+    EXPECT_NEAR(job.texts[38].y, 1105.2, kTol);
+    EXPECT_EQ(job.texts[39].text, "(제7쪽)");
+    EXPECT_NEAR(job.texts[39].x, 10031.5, kTol);
+    EXPECT_NEAR(job.texts[39].y, 1105.2, kTol);
+}
+
+TEST(PrintPage, CellsPrintAtTheirTransformedCorners)
+{
+    // Page 5: the amount of page row 0 starts at x 5250, y 1920.
+    RecordingPrinter printer;
+    Page interest(Interest_Page_Spec());
+    ASSERT_EQ(Set_Data(interest, Register(Init_fgEJ, {{"11", "김민수", "750101-1234567", "3000000", "0"}})),
+              std::nullopt);
+    const PrintJob five = Print_One(interest, printer);
+    const PrintedText *amount = five.Find("3,000,000");
+    ASSERT_NE(amount, nullptr);
+    EXPECT_NEAR(amount->x, 6652.5, kTol);
+    EXPECT_NEAR(amount->y, 3691.2, kTol);
+
+    // Page 7: the code on page row 5 at layout 420, 5370, whatever the cell's width.
+    RecordingPrinter printer7;
+    Page dividend(Dividend_Page_Spec());
+    ASSERT_EQ(Set_Data(dividend, Numbered_Grid(Init_fgBD, 6)), std::nullopt);
+    const PrintedText *code = Print_One(dividend, printer7).Find("6.1");
+    ASSERT_NE(code, nullptr);
+    EXPECT_NEAR(code->x, 808.2, kTol);
+    EXPECT_NEAR(code->y, 8383.2, kTol);
+}
+
+TEST(PrintPage, HeaderTextsOfEachPage)
+{
+    struct Case {
+        const PageSpec &spec;
+        const char *form, *page;
+        double x, y;
+    };
+    const Case cases[] = {
+        {Interest_Page_Spec(), "[별지 제40호서식(1)]", "(제5쪽)", 499.65, 1105.2},
+        {Dividend_Page_Spec(), "[별지 제40호서식(1)]", "(제7쪽)", 481.5, 1105.2},
+        {Statement_Page_Spec(), "[별지 제40호 서식(1)]", "(제21쪽)", 481.5, 1064.4},
+    };
+    for (const Case &c : cases) {
+        RecordingPrinter printer;
+        const PrintJob job = Print_One(Page(c.spec), printer);
+        ASSERT_GE(job.texts.size(), 2u);
+        const PrintedText &form = job.texts[job.texts.size() - 2];
+        const PrintedText &page = job.texts.back();
+        EXPECT_EQ(form.text, c.form) << c.spec.name;
+        EXPECT_NEAR(form.x, c.x, kTol) << c.spec.name;
+        EXPECT_NEAR(form.y, c.y, kTol) << c.spec.name;
+        EXPECT_EQ(page.text, c.page) << c.spec.name;
+        EXPECT_NEAR(page.x, c.x + 9550, kTol) << c.spec.name;
+        EXPECT_NEAR(page.y, c.y, kTol) << c.spec.name;
+        // In the printer's own font, never set by the pages.
+        EXPECT_EQ(page.font, (PrinterFont{"굴림", 10, false})) << c.spec.name;
+    }
+}
+
+TEST(PrintPage, ThePrinterKeepsItsFontRoundedHalfToEvenAcrossJobs)
+{
+    EXPECT_EQ(Round_Half_Even(9.75), 10);
+    EXPECT_EQ(Round_Half_Even(10.5), 10);
+    EXPECT_EQ(Round_Half_Even(11.5), 12);
+    EXPECT_EQ(Round_Half_Even(8.25), 8);
+
+    RecordingPrinter printer({"굴림", 10.5, true});
+    const Page page(Interest_Page_Spec());
+    const PrintJob first = Print_One(page, printer);
+    EXPECT_EQ(first.texts.back().font, (PrinterFont{"굴림", 10, true}));
+    EXPECT_EQ(printer.Font, (PrinterFont{"굴림", 10, true}));
+
+    // Twice the same page: two identical jobs.
+    ASSERT_EQ(Print_Page(page, printer), std::nullopt);
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    const PrintJob &second = printer.jobs[1];
+    ASSERT_EQ(second.texts.size(), first.texts.size());
+    ASSERT_EQ(second.lines.size(), first.lines.size());
+    for (std::size_t i = 0; i < first.texts.size(); ++i) {
+        EXPECT_EQ(second.texts[i].text, first.texts[i].text);
+        EXPECT_EQ(second.texts[i].font, first.texts[i].font);
+        EXPECT_EQ(second.texts[i].x, first.texts[i].x);
+        EXPECT_EQ(second.texts[i].y, first.texts[i].y);
+    }
+}
+
+TEST(PrintPage, AFailureIsToldAndEndsThePageWithoutTheCompletionMessage)
+{
+    RecordingMessages messages;
+    Page page(Interest_Page_Spec());
+
+    RecordingPrinter none;
+    none.failFrom = 0;
+    none.failure = "기본 프린터가 지정되어 있지 않습니다.";
+    EXPECT_EQ(Fun_인쇄(page, none, messages), 0);
+    EXPECT_EQ(messages.shown, (std::vector<RecordedMessage>{{RecordedMessage::Plain, none.failure, {}}}));
+    EXPECT_TRUE(none.jobs.empty());
+    EXPECT_EQ(none.killed, 1);
+
+    // Failing among the labels: the job is dropped and the label's font stays.
+    RecordingPrinter midway;
+    midway.failFrom = 40; // after the 34 rules and 6 captions
+    EXPECT_EQ(Print_Page(page, midway), midway.failure);
+    EXPECT_TRUE(midway.jobs.empty());
+    EXPECT_EQ(midway.Font, (PrinterFont{"돋움", 9, false}));
+    EXPECT_EQ(page.Captions("FontLab1")[0], "⑤ 이자소득명세서");
+
+    RecordingPrinter working;
+    messages.shown.clear();
+    Fun_인쇄(page, working, messages);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"인쇄가 완료되었습니다."});
+    EXPECT_EQ(messages.shown[0].kind, RecordedMessage::Plain);
+}
+
+TEST(SetData, CopiesTheRegisterAsItStandsAndEmptiesEveryCellFirst)
+{
+    Page page(Interest_Page_Spec());
+    ASSERT_EQ(Set_Data(page, Register(Init_fgEJ, {{"13", "한빛저축은행", "123-81-45678", "12500000", "1925000"},
+                                                  {"11", "김민수", "750101-1234567", "3000000", ""},
+                                                  {"13", "우리은행 본점", "202-81-12345", "8400000", "1176000"}})),
+              std::nullopt);
+    const std::vector<std::string> &cells = page.Captions("lblEJ");
+    const std::vector<std::string> expected = {"11",         "1",         "김민수",        "750101-1234567",
+                                               "3,000,000",  "0", // row 0
+                                               "13",         "1",         "한빛저축은행",  "123-81-45678",
+                                               "12,500,000", "1,925,000", // row 1
+                                               "13",         "2",         "우리은행 본점", "202-81-12345",
+                                               "8,400,000",  "1,176,000", // row 2
+                                               "",           "",          "소계",          "",
+                                               "20,900,000", "3,101,000", // row 3
+                                               "",           "",          "합계",          "",
+                                               "23,900,000", "3,101,000"}; // row 4
+    EXPECT_EQ(std::vector<std::string>(cells.begin(), cells.begin() + 30), expected);
+    for (std::size_t i = 30; i < cells.size(); ++i)
+        EXPECT_EQ(cells[i], "") << i;
+
+    // A shorter register later leaves nothing of the longer one.
+    ASSERT_EQ(Set_Data(page, Register(Init_fgEJ, {{"12", "박영희", "", "1000", "0"}})), std::nullopt);
+    EXPECT_EQ(cells[2], "박영희");
+    EXPECT_EQ(cells[8], "합계");
+    for (std::size_t i = 12; i < cells.size(); ++i)
+        EXPECT_EQ(cells[i], "") << i;
+}
+
+TEST(SetData, ARegisterLongerThanItsPageFillsWhatFitsAndSaysSo)
+{
+    struct Case {
+        const PageSpec *spec;
+        void (*init)(GridModel &);
+        int rows, cellsPerRow;
+    };
+    for (const auto &[spec, init, rows, cellsPerRow] :
+         {Case{&Interest_Page_Spec(), Init_fgEJ, 22, 6}, Case{&Dividend_Page_Spec(), Init_fgBD, 14, 9}}) {
+        Page page(*spec);
+        const std::string table = page.Spec().arrays.back().name;
+        EXPECT_EQ(Set_Data(page, Numbered_Grid(init, rows)), std::nullopt) << table;
+        EXPECT_EQ(page.Captions(table).back(), std::to_string(rows) + "." + std::to_string(cellsPerRow));
+
+        const std::optional<std::string> failure = Set_Data(page, Numbered_Grid(init, rows + 1));
+        ASSERT_TRUE(failure.has_value()) << table;
+        EXPECT_NE(failure->find(std::to_string(rows)), std::string::npos) << *failure;
+        EXPECT_EQ(page.Captions(table).front(), "1.1");
+        EXPECT_EQ(page.Captions(table).back(), std::to_string(rows) + "." + std::to_string(cellsPerRow));
+    }
+}
+
+} // namespace

@@ -1,17 +1,19 @@
 #include "cli/calc.h"
 #include "cli/cli_support.h"
+#include "cli/pdf.h"
 
 #include "common/amount.h"
 #include "computation/engine.h"
 #include "computation/input_logic.h"
+#include "printing/page_data.h"
 
 #include <ostream>
 
 namespace {
 
-constexpr const char *kUsage = "usage: orvanta-calc statement [--json] L1 L2 L3 L4 L5 L6 L7 L8 L9\n"
-                               "       orvanta-calc interest [--json] [FILE]\n"
-                               "       orvanta-calc dividend [--json] [FILE]\n"
+constexpr const char *kUsage = "usage: orvanta-calc statement [--json] [--pdf PDF] L1 L2 L3 L4 L5 L6 L7 L8 L9\n"
+                               "       orvanta-calc interest [--json] [--pdf PDF] [FILE]\n"
+                               "       orvanta-calc dividend [--json] [--pdf PDF] [FILE]\n"
                                "\n"
                                "Computes the statement 종합소득산출세액계산서(금융소득자용) from the nine\n"
                                "amounts of the computation panel, each as it would be typed there\n"
@@ -32,7 +34,10 @@ constexpr const char *kUsage = "usage: orvanta-calc statement [--json] L1 L2 L3 
                                "                 interest amount, withheld tax\n"
                                "  dividend rows: code (21, 22, 23), payer name, registration number,\n"
                                "                 dividend, gross-up base, withheld tax\n"
-                               "A header row is skipped; an empty amount is 0.\n";
+                               "A header row is skipped; an empty amount is 0.\n"
+                               "\n"
+                               "--pdf PDF also prints the page of the return form into the file PDF\n"
+                               "(A4): page 21 for the statement, page 5 for interest, page 7 for dividend.\n";
 
 int Usage(std::ostream &err, const std::string &why)
 {
@@ -43,13 +48,16 @@ int Usage(std::ostream &err, const std::string &why)
 int Statement(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
     bool json = false;
+    std::optional<std::string> pdf, usageError;
     std::size_t first = 0;
     // Options stand before the amounts, so "-1,000" is always an amount.
     for (; first < args.size() && args[first].starts_with("--"); ++first) {
         if (args[first] == "--json")
             json = true;
-        else
+        else if (!Take_Pdf_Option(args, first, pdf, usageError))
             return Usage(err, "unknown option " + args[first]);
+        if (usageError)
+            return Usage(err, *usageError);
     }
     if (args.size() - first != kLineCount)
         return Usage(err, "statement takes nine amounts, L1 to L9");
@@ -83,6 +91,12 @@ int Statement(const std::vector<std::string> &args, std::ostream &out, std::ostr
 
     StatementEngine statement;
     const std::string tax = statement.Calc_Val(inputs);
+    if (pdf) {
+        Page page(Statement_Page_Spec());
+        Show_Statement(page, statement);
+        if (const int status = Write_Pdf(page, *pdf, err))
+            return status;
+    }
 
     if (json) {
         out << "{\"section\": " << (statement.section == Section::Above ? 2 : 3) << ", \"tax\": " << Json_String(tax)

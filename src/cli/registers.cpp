@@ -1,10 +1,12 @@
 // orvanta-calc interest / dividend: a register kept in a spreadsheet, saved
 // row by row through the Save button's code and printed regrouped.
 #include "cli/cli_support.h"
+#include "cli/pdf.h"
 
 #include "common/amount.h"
 #include "common/csv.h"
 #include "common/text.h"
+#include "printing/page_data.h"
 #include "registers/register_entry.h"
 #include "registers/regrouping.h"
 
@@ -142,11 +144,15 @@ RegisterCommand Register_Command(const std::string &name, const std::vector<std:
 {
     const RegisterInput &input = name == "interest" ? kInterestInput : kDividendInput;
     bool json = false;
-    std::optional<std::string> file;
-    for (const std::string &arg : args) {
+    std::optional<std::string> file, pdf, usageError;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
         if (arg == "--json")
             json = true;
-        else if (arg.starts_with("--"))
+        else if (Take_Pdf_Option(args, i, pdf, usageError)) {
+            if (usageError)
+                return {kFailure, usageError};
+        } else if (arg.starts_with("--"))
             return {kFailure, "unknown option " + arg};
         else if (file)
             return {kFailure, name + " reads one file"};
@@ -189,6 +195,13 @@ RegisterCommand Register_Command(const std::string &name, const std::vector<std:
             return fail(refusal);
     }
 
+    if (pdf) {
+        Page page(&input.layout == &kInterestLayout ? Interest_Page_Spec() : Dividend_Page_Spec());
+        if (const std::optional<std::string> failure = Set_Data(page, grid))
+            return {Fail(err, *failure), {}};
+        if (const int status = Write_Pdf(page, *pdf, err))
+            return {status, {}};
+    }
     Print_Register(grid, json, out);
     return {0, {}};
 }

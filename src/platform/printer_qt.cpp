@@ -49,7 +49,24 @@ void PainterPrinter::Print(const std::string &text)
     painter.setFont(font);
     painter.setPen(Qt::black);
     const QFontMetricsF metrics(font, painter.device());
-    painter.drawText(QPointF(Px_X(CurrentX), Px_Y(CurrentY) + metrics.ascent()), Q(text));
+    const QString line = Q(text);
+    const double x = Px_X(CurrentX);
+    const double baseline = Px_Y(CurrentY) + metrics.ascent();
+    // Word by word, each where the whole line would put it. The Korean faces
+    // share one glyph between the blank and the control characters, and a
+    // PDF made of the whole line then reads back U+0001 for every blank.
+    qsizetype start = 0;
+    while (start < line.size()) {
+        while (start < line.size() && line[start] == u' ')
+            ++start;
+        qsizetype end = start;
+        while (end < line.size() && line[end] != u' ')
+            ++end;
+        if (end > start)
+            painter.drawText(QPointF(x + metrics.horizontalAdvance(line.left(start)), baseline),
+                             line.mid(start, end - start));
+        start = end;
+    }
 }
 
 void PainterPrinter::Line(double x1, double y1, double x2, double y2, Rgb colour)

@@ -1,7 +1,10 @@
 // orvanta-calc run as a process, as a script would run it.
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
+
+#include "support/pdf_text.h"
 
 #include <gtest/gtest.h>
 
@@ -194,6 +197,55 @@ TEST(CalcRegisters, ARowThatCannotBeSavedFailsTheRunNamingItsLine)
     const CalcRun twoFiles = Calc({"dividend", "a.csv", "b.csv"});
     EXPECT_EQ(twoFiles.status, 2);
     EXPECT_NE(twoFiles.err.find("dividend reads one file"), std::string::npos);
+}
+
+TEST(CalcPdf, EachCommandPrintsItsPageIntoTheFile)
+{
+    QTemporaryDir dir;
+    const QString statement = dir.filePath(QStringLiteral("statement.pdf"));
+    const CalcRun s = Calc(QStringList{"statement", "--pdf", statement} + kFirstExample);
+    ASSERT_EQ(s.status, 0) << s.err;
+    EXPECT_EQ(s.err, "");
+    EXPECT_NE(s.out.find("종합소득산출세액\t10,158,000"), std::string::npos); // the lines as without --pdf
+    ASSERT_EQ(Pdf_Pages(statement), 1);
+    const std::string page21 = Pdf_Text(Pdf_Words(statement));
+    for (const char *text : {"[별지 제40호 서식(1)] (제21쪽)", "(30)종합소득산출세액", "10,158,000", "498,000"})
+        EXPECT_NE(page21.find(text), std::string::npos) << text;
+
+    const QString interest = dir.filePath(QStringLiteral("interest.pdf"));
+    const CalcRun i = Calc({"interest", "--pdf=" + interest}, "13,한빛저축은행,123-81-45678,12500000,1925000\n");
+    ASSERT_EQ(i.status, 0) << i.err;
+    ASSERT_EQ(Pdf_Pages(interest), 1);
+    const std::string page5 = Pdf_Text(Pdf_Words(interest));
+    for (const char *text : {"(제5쪽)", "한빛저축은행", "12,500,000", "합계"})
+        EXPECT_NE(page5.find(text), std::string::npos) << text;
+
+    const QString dividend = dir.filePath(QStringLiteral("dividend.pdf"));
+    const CalcRun d =
+        Calc({"dividend", "--json", "--pdf", dividend}, "21,대한전자(주),124-81-00998,20000000,20000000,2800000\n");
+    ASSERT_EQ(d.status, 0) << d.err;
+    EXPECT_EQ(d.out.rfind("{\"rows\": ", 0), 0u);
+    const std::string page7 = Pdf_Text(Pdf_Words(dividend));
+    for (const char *text : {"(제7쪽)", "대한전자(주)", "3,800,000", "23,800,000"})
+        EXPECT_NE(page7.find(text), std::string::npos) << text;
+}
+
+TEST(CalcPdf, AFileThatCannotBeWrittenFailsTheRunWithNothingOnStandardOutput)
+{
+    const CalcRun r = Calc(QStringList{"statement", "--pdf", "/nonexistent/folder/s.pdf"} + kFirstExample);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("orvanta-calc: PDF 파일 /nonexistent/folder/s.pdf을(를) 쓸 수 없습니다."), std::string::npos)
+        << r.err;
+
+    const CalcRun noName = Calc({"interest", "--pdf"});
+    EXPECT_EQ(noName.status, 2);
+    EXPECT_NE(noName.err.find("--pdf needs a file name"), std::string::npos) << noName.err;
+    // A register that fails to read writes no page.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.pdf"));
+    EXPECT_EQ(Calc({"interest", "--pdf", path}, "99,x,,1,0\n").status, 2);
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST(CalcStatement, HelpGoesToStandardOutput)

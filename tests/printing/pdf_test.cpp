@@ -1,1 +1,119 @@
-// placeholder
+// The pages printed for real through Qt into PDF files, read back with
+// poppler: one page each, the texts there, the amounts where the page
+// transform puts them.
+#include "computation/engine.h"
+#include "platform/printer_qt.h"
+#include "printing/page_data.h"
+#include "printing/print_page.h"
+#include "registers/register_entry.h"
+#include "support/pdf_text.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kTwipsPerPoint = 20;
+
+class PdfPrint : public testing::Test {
+protected:
+    // Prints the page into a fresh PDF and returns its words.
+    std::vector<PdfWord> Print(const Page &page)
+    {
+        const QString path = dir.filePath(QStringLiteral("page%1.pdf").arg(++count));
+        PdfPrinter printer(path);
+        EXPECT_EQ(Print_Page(page, printer), std::nullopt);
+        EXPECT_EQ(Pdf_Pages(path), 1);
+        return Pdf_Words(path);
+    }
+
+    // The word reads `text` and starts at the printed twips position.
+    static void Expect_At(const std::vector<PdfWord> &words, const std::string &text, double x, double y)
+    {
+        const std::vector<PdfWord> found = Find_Words(words, text);
+        ASSERT_FALSE(found.empty()) << text;
+        EXPECT_NEAR(found.front().xMin, x / kTwipsPerPoint, 1.0) << text;
+        EXPECT_NEAR(found.front().yMin, y / kTwipsPerPoint, 1.5) << text; // the line's top, not the glyphs'
+    }
+
+    QTemporaryDir dir;
+    int count = 0;
+};
+
+TEST_F(PdfPrint, InterestPage)
+{
+    GridModel fgEJ("fgEJ");
+    Init_fgEJ(fgEJ);
+    Reset_fg(fgEJ);
+    ASSERT_EQ(Save_Row(fgEJ, 0,
+                       Entry_Cells(fgEJ, "13",
+                                   std::vector<std::string>{"한빛저축은행", "123-81-45678", "12500000", "1925000"})),
+              SaveResult::Saved);
+    Page page(Interest_Page_Spec());
+    ASSERT_EQ(Set_Data(page, fgEJ), std::nullopt);
+    const std::vector<PdfWord> words = Print(page);
+
+    const std::string text = Pdf_Text(words);
+    for (const char *expected : {"[별지 제40호서식(1)] (제5쪽)", "⑤ 이자소득명세서", "④사업자등록번호", "원천징수세액",
+                                 "한빛저축은행", "123-81-45678", "합계"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    // Row 0: the amount at layout 5250, 1920; the tax at 7005.
+    Expect_At(words, "12,500,000", 6652.5, 3691.2);
+    Expect_At(words, "1,925,000", 7005 * 1.21 + 300, 3691.2);
+    Expect_At(words, "(제5쪽)", 10049.65, 1105.2);
+}
+
+TEST_F(PdfPrint, DividendPage)
+{
+    GridModel fgBD("fgBD");
+    Init_fgBD(fgBD);
+    Reset_fg(fgBD);
+    ASSERT_EQ(Save_Row(fgBD, 0,
+                       Entry_Cells(fgBD, "22",
+                                   std::vector<std::string>{"글로벌리츠", "110-81-33333", "1500000", "0", "0",
+                                                            "1500000", "210000"})),
+              SaveResult::Saved);
+    Page page(Dividend_Page_Spec());
+    ASSERT_EQ(Set_Data(page, fgBD), std::nullopt);
+    const std::vector<PdfWord> words = Print(page);
+
+    const std::string text = Pdf_Text(words);
+    for (const char *expected :
+         {"[별지 제40호서식(1)] (제7쪽)", "⑥ 배당소득명세서", "배당가산액(gross-up)", "글로벌리츠"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    // Row 0: code at 345, 2295; the withheld tax at 7410, 2310.
+    Expect_At(words, "22", 345 * 1.21 + 300, 2295 * 1.36 + 1080);
+    Expect_At(words, "210,000", 7410 * 1.21 + 300, 2310 * 1.36 + 1080);
+}
+
+TEST_F(PdfPrint, StatementPage)
+{
+    StatementEngine engine;
+    InputAmounts in{};
+    in[1] = 5'000'000;
+    in[5] = 1'000'000;
+    in[7] = 30'000'000;
+    in[8] = 5'000'000;
+    ASSERT_EQ(engine.Calc_Val(in), "4,500,000");
+    Page page(Statement_Page_Spec());
+    Show_Statement(page, engine);
+    const std::vector<PdfWord> words = Print(page);
+
+    const std::string text = Pdf_Text(words);
+    for (const char *expected : {"[별지 제40호 서식(1)] (제21쪽)", "종합소득산출세액계산서(금융소득자용)",
+                                 "(38)종합소득산출세액{(32)+(37)}", "(3) ⑴·⑵이외 이자소득"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    Expect_At(words, "4,500,000", 9502.05, 5175 * 1.36 + 1080); // (38), right-aligned on screen
+    Expect_At(words, "종합소득산출세액계산서(금융소득자용)", 3367.35, 1508.4);
+}
+
+TEST_F(PdfPrint, AFileThatCannotBeWrittenIsAFailure)
+{
+    PdfPrinter printer(dir.filePath(QStringLiteral("no/such/folder/page.pdf")));
+    const std::optional<std::string> failure = Print_Page(Page(Interest_Page_Spec()), printer);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->find("page.pdf"), std::string::npos) << *failure;
+}
+
+} // namespace

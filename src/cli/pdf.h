@@ -1,0 +1,18 @@
+// orvanta-calc --pdf: a page printed to a PDF file through the same print
+// procedure as the preview's "인쇄", without its completion message.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Page;
+
+// Takes "--pdf FILE" or "--pdf=FILE" at args[i]; moves i past what it took.
+// False when args[i] is no --pdf option; a missing FILE is a usage error.
+bool Take_Pdf_Option(const std::vector<std::string> &args, std::size_t &i, std::optional<std::string> &path,
+                     std::optional<std::string> &usageError);
+
+// Prints the page into a new PDF at path: 0, or the failure told on err and kFailure.
+int Write_Pdf(const Page &page, const std::string &path, std::ostream &err);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the real program under Xvfb, driving it
-# with xdotool as a user would: run as `xvfb-run -a -s "-screen 0 1024x768x24"
-# scripts/screenshots.sh BUILD_DIR OUT_DIR`.
+# with xdotool as a user would, and renders a printed page: run as
+# `xvfb-run -a -s "-screen 0 1024x768x24" scripts/screenshots.sh BUILD_DIR OUT_DIR`.
 set -euo pipefail
 build=${1:-build}
 out=${2:-docs}
@@ -54,3 +54,20 @@ entry 0 "대한전자(주)" "124-81-00998" 20000000 20000000 2800000
 entry 0 "한국제철(주)" "506-81-00012" 6000000 6000000 840000
 entry 1 "글로벌리츠" "110-81-33333" 1500000 0 210000
 shot dividend-register.png
+
+# The statement in the print preview: back to the computation panel, Alt+P.
+xdotool mousemove 276 16 click 1
+sleep 0.3
+xdotool key alt+p
+preview=$(xdotool search --sync --name "^인쇄$")
+sleep 0.8
+import -window "$preview" "$out/preview.png"
+
+# A printed page: the interest register above, through orvanta-calc's PDF
+# printer, rendered at 60 dpi.
+tmp=$(mktemp -d)
+printf '%s\n' "13,한빛저축은행,123-81-45678,12500000,1925000" "11,김민수,750101-1234567,3000000,0" \
+  "13,우리은행 본점,202-81-12345,8400000,1176000" |
+  "$build/bin/orvanta-calc" interest --pdf "$tmp/page5.pdf" >/dev/null
+pdftoppm -png -r 60 -singlefile "$tmp/page5.pdf" "$out/printed-interest-page"
+rm -rf "$tmp"

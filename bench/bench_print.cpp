@@ -7,7 +7,6 @@
 #include "registers/interest_panel.h"
 #include "registers/register_entry.h"
 #include "shell/main_window.h"
-#include "shell/program.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
 
@@ -108,15 +107,3 @@ void BM_Preview_OpenInterestPage(benchmark::State &state)
 BENCHMARK(BM_Preview_OpenInterestPage)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Setup_Application(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

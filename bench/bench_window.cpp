@@ -3,7 +3,6 @@
 #include "platform/field_box.h"
 #include "registers/interest_panel.h"
 #include "shell/main_window.h"
-#include "shell/program.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
 
@@ -57,15 +56,3 @@ void BM_InterestPanel_SaveOverALoadedRow(benchmark::State &state)
 BENCHMARK(BM_InterestPanel_SaveOverALoadedRow)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Setup_Application(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -128,22 +128,14 @@ void PageForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void PageForm::Fill_From(const GridModel &grid)
+{
+    const std::optional<std::string> failure = Set_Data(page_, grid);
+    Show_Captions();
+    if (failure)
+        messages_.Plain(*failure);
+}
+
 frm이자소득::frm이자소득(Printer &printer, Messages &messages) : PageForm(Interest_Page_Spec(), printer, messages) {}
 
-void frm이자소득::Set_Data(const GridModel &fgEJ)
-{
-    const std::optional<std::string> failure = ::Set_Data(Contents(), fgEJ);
-    Show_Captions();
-    if (failure)
-        messages_.Plain(*failure);
-}
-
 frm배당소득::frm배당소득(Printer &printer, Messages &messages) : PageForm(Dividend_Page_Spec(), printer, messages) {}
-
-void frm배당소득::Set_Data(const GridModel &fgBD)
-{
-    const std::optional<std::string> failure = ::Set_Data(Contents(), fgBD);
-    Show_Captions();
-    if (failure)
-        messages_.Plain(*failure);
-}

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+class GridModel;
 class Messages;
 class Printer;
 class QLabel;
@@ -40,6 +41,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void Set_Outer_Height(int twips) { outerHeight_ = twips; }
+    // Set_Data of the register pages: the table filled from the grid; a
+    // register longer than the page is told, and the page keeps what fits.
+    void Fill_From(const GridModel &grid);
 
     Messages &messages_;
 
@@ -54,14 +58,12 @@ private:
 class frm이자소득 final : public PageForm {
 public:
     frm이자소득(Printer &printer, Messages &messages);
-    // Fills the table from fgEJ; a register longer than the page is told
-    // and the page keeps the rows that fit.
-    void Set_Data(const class GridModel &fgEJ);
+    void Set_Data(const GridModel &fgEJ) { Fill_From(fgEJ); }
 };
 
 // frm배당소득: page 7, ⑥ 배당소득명세서.
 class frm배당소득 final : public PageForm {
 public:
     frm배당소득(Printer &printer, Messages &messages);
-    void Set_Data(const class GridModel &fgBD);
+    void Set_Data(const GridModel &fgBD) { Fill_From(fgBD); }
 };

@@ -1,12 +1,12 @@
 // The pages printed for real through Qt into PDF files, read back with
 // poppler: one page each, the texts there, the amounts where the page
 // transform puts them.
-#include "computation/engine.h"
 #include "platform/printer_qt.h"
 #include "printing/page_data.h"
 #include "printing/print_page.h"
 #include "registers/register_entry.h"
 #include "support/pdf_text.h"
+#include "support/statement_page.h"
 
 #include <QTemporaryDir>
 
@@ -89,16 +89,7 @@ TEST_F(PdfPrint, DividendPage)
 
 TEST_F(PdfPrint, StatementPage)
 {
-    StatementEngine engine;
-    InputAmounts in{};
-    in[1] = 5'000'000;
-    in[5] = 1'000'000;
-    in[7] = 30'000'000;
-    in[8] = 5'000'000;
-    ASSERT_EQ(engine.Calc_Val(in), "4,500,000");
-    Page page(Statement_Page_Spec());
-    Show_Statement(page, engine);
-    const std::vector<PdfWord> words = Print(page);
+    const std::vector<PdfWord> words = Print(Statement_Page_Section_Three());
 
     const std::string text = Pdf_Text(words);
     for (const char *expected : {"[별지 제40호 서식(1)] (제21쪽)", "종합소득산출세액계산서(금융소득자용)",

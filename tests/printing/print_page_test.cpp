@@ -7,6 +7,7 @@
 #include "registers/register_entry.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
+#include "support/statement_page.h"
 
 #include <gtest/gtest.h>
 
@@ -39,21 +40,6 @@ GridModel Numbered_Grid(void (*init)(GridModel &), int rows)
     return grid;
 }
 
-// Section ③: financial income 6,000,000, other income 30,000,000, deduction 5,000,000.
-Page Statement_Page_Third_Example()
-{
-    StatementEngine engine;
-    InputAmounts in{};
-    in[1] = 5'000'000;
-    in[5] = 1'000'000;
-    in[7] = 30'000'000;
-    in[8] = 5'000'000;
-    engine.Calc_Val(in);
-    Page page(Statement_Page_Spec());
-    Show_Statement(page, engine);
-    return page;
-}
-
 PrintJob Print_One(const Page &page, RecordingPrinter &printer)
 {
     EXPECT_EQ(Print_Page(page, printer), std::nullopt);
@@ -73,7 +59,7 @@ int Non_Empty(const Page &page)
 TEST(PrintPage, StatementAmountsStartAtTheirLabelsLeftEdge)
 {
     RecordingPrinter printer;
-    const PrintJob job = Print_One(Statement_Page_Third_Example(), printer);
+    const PrintJob job = Print_One(Statement_Page_Section_Three(), printer);
 
     // (38) sits right-aligned on screen at x 7605, y 5175; on paper from its left edge.
     const PrintedText *tax = job.Find("4,500,000");
@@ -90,7 +76,7 @@ TEST(PrintPage, StatementAmountsStartAtTheirLabelsLeftEdge)
 
     // Section ② was not computed: its labels are empty and print nothing,
     // while every caption and rule does.
-    EXPECT_EQ(job.texts.size(), static_cast<std::size_t>(Non_Empty(Statement_Page_Third_Example()) + 2));
+    EXPECT_EQ(job.texts.size(), static_cast<std::size_t>(Non_Empty(Statement_Page_Section_Three()) + 2));
     EXPECT_EQ(job.lines.size(), 43u);
     EXPECT_NE(job.Find("(30)종합소득산출세액"), nullptr);
 }

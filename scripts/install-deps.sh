@@ -10,6 +10,7 @@ packages=(
   libgtest-dev
   fonts-nanum fontconfig
   xvfb xauth
+  cups-daemon cups-client poppler-utils
 )
 # Extra groups, asked for by the callers that need them.
 for group in "$@"; do

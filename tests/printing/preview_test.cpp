@@ -17,33 +17,6 @@ protected:
     frm_Print *Preview() { return window->Loaded_Preview(); }
     static void Flush_Deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    // Interest rows saved through the panel's fields.
-    void Save_Interest(const char *code, const char *name, const char *amount)
-    {
-        window->cmdTab[2]->click();
-        EJ().cmbEJ->setCurrentText(code);
-        EJ().txtEJ[0]->setText(QString::fromUtf8(name));
-        EJ().txtEJ[2]->setText(QString::fromUtf8(amount));
-        EJ().butEJ[0]->click();
-    }
-    void Save_Dividend(const char *name, const char *dividend)
-    {
-        window->cmdTab[3]->click();
-        BD().txtBD[0]->setText(QString::fromUtf8(name));
-        BD().txtBD[2]->setText(QString::fromUtf8(dividend));
-        BD().txtBD[3]->setText(QString::fromUtf8(dividend));
-        BD().butBD[0]->click();
-    }
-    void Print_Interest()
-    {
-        window->cmdTab[2]->click();
-        EJ().butEJ[3]->click();
-    }
-    void Print_Dividend()
-    {
-        window->cmdTab[3]->click();
-        BD().butBD[3]->click();
-    }
     std::string Last_Page_Number() const
     {
         return printer.jobs.empty() ? std::string() : printer.jobs.back().texts.back().text;

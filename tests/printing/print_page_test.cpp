@@ -134,7 +134,8 @@ TEST(PrintPage, CellsPrintAtTheirTransformedCorners)
     RecordingPrinter printer7;
     Page dividend(Dividend_Page_Spec());
     ASSERT_EQ(Set_Data(dividend, Numbered_Grid(Init_fgBD, 6)), std::nullopt);
-    const PrintedText *code = Print_One(dividend, printer7).Find("6.1");
+    const PrintJob seven = Print_One(dividend, printer7);
+    const PrintedText *code = seven.Find("6.1");
     ASSERT_NE(code, nullptr);
     EXPECT_NEAR(code->x, 808.2, kTol);
     EXPECT_NEAR(code->y, 8383.2, kTol);

@@ -41,6 +41,37 @@ protected:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     }
 
+    // A payment saved through a register's fields, as pasted, and the
+    // register's Print command, each on its own panel.
+    void Save_Interest(const char *code, const char *name, const char *amount, const char *withheld = "")
+    {
+        window->cmdTab[2]->click();
+        EJ().cmbEJ->setCurrentText(code);
+        EJ().txtEJ[0]->setText(QString::fromUtf8(name));
+        EJ().txtEJ[2]->setText(QString::fromUtf8(amount));
+        EJ().txtEJ[3]->setText(QString::fromUtf8(withheld));
+        EJ().butEJ[0]->click();
+    }
+    void Save_Dividend(const char *name, const char *dividend, const char *withheld = "")
+    {
+        window->cmdTab[3]->click();
+        BD().txtBD[0]->setText(QString::fromUtf8(name));
+        BD().txtBD[2]->setText(QString::fromUtf8(dividend));
+        BD().txtBD[3]->setText(QString::fromUtf8(dividend));
+        BD().txtBD[6]->setText(QString::fromUtf8(withheld));
+        BD().butBD[0]->click();
+    }
+    void Print_Interest()
+    {
+        window->cmdTab[2]->click();
+        EJ().butEJ[3]->click();
+    }
+    void Print_Dividend()
+    {
+        window->cmdTab[3]->click();
+        BD().butBD[3]->click();
+    }
+
     // Column 1.. of each row below the header, joined with "|".
     static std::vector<std::string> Grid_Rows(const GridModel &grid)
     {

@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# A private CUPS scheduler for the printing tests, so that a test prints for
+# real without touching the machine's own printers or queues.
+#
+#   cups-test-server.sh start DIR [--no-printer] [--owner PID]
+#   cups-test-server.sh stop DIR
+#
+# Everything lives in DIR: configuration, spool, cache, state, logs and the
+# Unix socket DIR/cups.sock, the only place it listens (no TCP port). Clients
+# reach it with CUPS_SERVER=DIR/cups.sock. Unless --no-printer, it has one
+# queue, PDF, the default destination: a raw queue whose backend keeps each
+# job's file, as the client sent it, as DIR/out/job-ID.pdf. With --owner, the
+# scheduler is also stopped once process PID has gone, so a test that crashes
+# or is killed leaves no daemon behind.
+set -euo pipefail
+
+usage() {
+  echo "usage: $0 start DIR [--no-printer] [--owner PID] | stop DIR" >&2
+  exit 2
+}
+fail() {
+  echo "cups-test-server: $*" >&2
+  exit 1
+}
+
+[ $# -ge 2 ] || usage
+command=$1
+dir=$(cd "$2" && pwd) || fail "no folder $2"
+shift 2
+
+pid_file=$dir/cupsd.pid
+
+# Whether a process runs: an exited daemon that its new parent has not yet
+# reaped still answers kill -0, but its command line is gone.
+alive() {
+  [ -n "$(tr '\0' ' ' 2>/dev/null <"/proc/$1/cmdline")" ]
+}
+
+# The pid in DIR/cupsd.pid when that process is still our scheduler: a pid
+# can be reused once the daemon has gone.
+running_pid() {
+  [ -f "$pid_file" ] || return 1
+  local pid
+  pid=$(cat "$pid_file")
+  [ -n "$pid" ] && [ -r "/proc/$pid/cmdline" ] || return 1
+  tr '\0' ' ' <"/proc/$pid/cmdline" | grep -qF -- "-c $dir/cupsd.conf" || return 1
+  echo "$pid"
+}
+
+# Asks the scheduler to end and waits; an idle one may take a few seconds
+# to notice, and one that has not gone after 10 s is killed.
+terminate() {
+  kill "$1" 2>/dev/null || true
+  for _ in $(seq 100); do
+    alive "$1" || return 0
+    sleep 0.1
+  done
+  kill -KILL "$1" 2>/dev/null || true
+  sleep 0.1
+}
+
+stop() {
+  local pid
+  pid=$(running_pid) || return 0
+  terminate "$pid"
+  rm -f "$pid_file"
+}
+
+start() {
+  local printer=1 owner=""
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      --no-printer) printer=0 ;;
+      --owner) [ $# -ge 2 ] || usage; owner=$2; shift ;;
+      *) usage ;;
+    esac
+    shift
+  done
+  command -v cupsd >/dev/null || [ -x /usr/sbin/cupsd ] || fail "cupsd is not installed (Debian: cups-daemon)"
+  command -v lpadmin >/dev/null || fail "lpadmin is not installed (Debian: cups-client)"
+  [ -d /usr/lib/cups/daemon ] || fail "/usr/lib/cups/daemon is missing (Debian: cups-daemon)"
+  running_pid >/dev/null && fail "a scheduler is already running in $dir"
+
+  mkdir -p "$dir"/{spool,cache,state,tmp,log,bin/backend,out}
+  # The backend runs as the scheduler's unprivileged user (lp under root):
+  # it must reach DIR and write DIR/out.
+  chmod 0755 "$dir"
+  chmod 0777 "$dir/out"
+  ln -sfn /usr/lib/cups/daemon "$dir/bin/daemon"
+
+  cat >"$dir/bin/backend/capture" <<'EOF'
+#!/bin/sh
+# capture:/FOLDER keeps each job's file as FOLDER/job-ID.pdf, written aside
+# and then renamed, so that a reader never sees half a file.
+# Without arguments the scheduler asks for the devices it can find: none.
+[ $# -eq 0 ] && exit 0
+if [ $# -lt 5 ]; then
+  echo "ERROR: usage: capture job user title copies options [file]" >&2
+  exit 1
+fi
+out=${DEVICE_URI#capture:}
+part="$out/.job-$1.part"
+if [ $# -ge 6 ]; then cat -- "$6" >"$part"; else cat >"$part"; fi || exit 1
+chmod 0644 "$part"
+mv -f -- "$part" "$out/job-$1.pdf"
+EOF
+  chmod 0755 "$dir/bin/backend/capture"
+
+  cat >"$dir/cupsd.conf" <<EOF
+Listen $dir/cups.sock
+LogLevel warn
+WebInterface No
+Browsing No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+
+  cat >"$dir/cups-files.conf" <<EOF
+ServerRoot $dir
+RequestRoot $dir/spool
+CacheDir $dir/cache
+StateDir $dir/state
+TempDir $dir/tmp
+AccessLog $dir/log/access_log
+ErrorLog $dir/log/error_log
+PageLog $dir/log/page_log
+ServerBin $dir/bin
+Sandboxing Relaxed
+EOF
+
+  # Detached from the caller's output, which a test runner may be reading
+  # until every holder has closed it.
+  local cupsd
+  cupsd=$(command -v cupsd || echo /usr/sbin/cupsd)
+  "$cupsd" -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
+  local pid=$!
+  echo "$pid" >"$pid_file"
+
+  export CUPS_SERVER=$dir/cups.sock
+  local ready=0
+  for _ in $(seq 100); do
+    if ! alive "$pid"; then
+      rm -f "$pid_file"
+      fail "cupsd exited at start: $(cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null)"
+    fi
+    if lpstat -r 2>/dev/null | grep -q "scheduler is running"; then
+      ready=1
+      break
+    fi
+    sleep 0.1
+  done
+  if [ $ready -eq 0 ]; then
+    stop
+    fail "cupsd did not answer on $dir/cups.sock within 10 s: $(cat "$dir/log/error_log" 2>/dev/null)"
+  fi
+
+  if [ $printer -eq 1 ]; then
+    # lpadmin warns that raw queues are deprecated; a raw queue is the point,
+    # so its words are shown only when it fails.
+    local said
+    said=$(lpadmin -p PDF -v "capture:$dir/out" -E 2>&1) || { stop; fail "lpadmin could not add the queue PDF: $said"; }
+    said=$(lpadmin -d PDF 2>&1) || { stop; fail "lpadmin could not make PDF the default: $said"; }
+  fi
+
+  if [ -n "$owner" ]; then
+    (
+      while alive "$owner" && alive "$pid"; do sleep 1; done
+      alive "$pid" && terminate "$pid"
+    ) </dev/null >/dev/null 2>&1 &
+  fi
+}
+
+case "$command" in
+  start) start "$@" ;;
+  stop) [ $# -eq 0 ] || usage; stop ;;
+  *) usage ;;
+esac

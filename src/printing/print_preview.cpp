@@ -49,6 +49,8 @@ void frm_Print::show_print(PageForm *page)
     frame->resize(client.width() + margins.left() + margins.right(),
                   outer > 0 ? Twips_To_Px(outer) : client.height() + margins.top() + margins.bottom());
     area_->setActiveSubWindow(frame);
+    // The statement page takes its keys itself (Ctrl+arrows, Esc).
+    page->setFocus();
 }
 
 void frm_Print::mnu_Print_Click()

@@ -4,12 +4,15 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-sanitize bench clean
+.PHONY: all deps test-deps build run test test-sanitize bench clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
+
+test-deps:
+	@bash scripts/install-deps.sh test
 
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
@@ -18,12 +21,12 @@ build: deps
 run: build
 	./$(BUILD)/bin/orvanta
 
-test: build
+test: test-deps build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer;
 # any report fails the run.
-test-sanitize: deps
+test-sanitize: test-deps
 	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DORVANTA_SANITIZE=ON >/dev/null
 	@cmake --build build-sanitize -j$(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen \

@@ -10,13 +10,14 @@ packages=(
   libgtest-dev
   fonts-nanum fontconfig
   xvfb xauth
-  cups-daemon cups-client poppler-utils
 )
 # Extra groups, asked for by the callers that need them.
 for group in "$@"; do
   case "$group" in
+    # The tests print through a private CUPS scheduler and read PDFs back.
+    test) packages+=(cups-daemon cups-client poppler-utils) ;;
     bench) packages+=(libbenchmark-dev) ;;
-    screenshots) packages+=(imagemagick x11-utils xdotool) ;;
+    screenshots) packages+=(imagemagick x11-utils xdotool poppler-utils) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

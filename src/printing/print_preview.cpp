@@ -3,9 +3,18 @@
 #include "platform/twips.h"
 #include "printing/page_form.h"
 
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+
+namespace {
+
+// What a window manager's title bar and borders may take around the window.
+const QSize kFrameAllowance(16, 48);
+
+} // namespace
 
 frm_Print::frm_Print()
 {
@@ -24,7 +33,13 @@ frm_Print::frm_Print()
     connect(mnu_Print, &QAction::triggered, this, [this] { mnu_Print_Click(); });
     connect(mnu_Close, &QAction::triggered, this, [this] { mnu_Close_Click(); });
 
-    resize(Twips_Size(9000, 11200));
+    // 9000 × 11200 twips, and its frame, on the screen as a whole: on a
+    // small screen it is shorter and the page scrolls within it. It opens at
+    // the top right, leaving the main window's left side in sight.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size = Twips_Size(9000, 11200).boundedTo(screen.size() - kFrameAllowance);
+    resize(size);
+    move(screen.right() + 1 - size.width() - kFrameAllowance.width(), screen.top());
 }
 
 void frm_Print::show_print(PageForm *page)

@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 
 namespace {
 
@@ -31,7 +32,10 @@ TEST_F(PreviewTest, ThePreviewIsAFrameTitledWithTwoMenuCommands)
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->windowTitle().toStdString(), "인쇄");
-    EXPECT_EQ(preview->size(), QSize(600, 747)); // 9000 × 11200 twips
+    // 9000 × 11200 twips, kept on the screen with room for the frame.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(preview->size(), QSize(600, 747).boundedTo(screen.size() - QSize(16, 48)));
+    EXPECT_TRUE(screen.contains(preview->geometry())) << screen.height();
     const QList<QAction *> menus = preview->menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text().toStdString(), "인쇄");

@@ -53,6 +53,13 @@ QRect Label_Rect(const LabelSpec &spec, const QLabel &label)
     return rect;
 }
 
+// The caption, and the label's place for it.
+void Show_Caption(QLabel &label, const LabelSpec &spec, const QString &text)
+{
+    label.setText(text);
+    label.setGeometry(Label_Rect(spec, label));
+}
+
 } // namespace
 
 PageForm::PageForm(const PageSpec &spec, Printer &printer, Messages &messages)
@@ -80,10 +87,10 @@ PageForm::PageForm(const PageSpec &spec, Printer &printer, Messages &messages)
             colours.setColor(QPalette::WindowText, Colour(array.foreColor));
             widget->setPalette(colours);
             widget->setContentsMargins(0, 0, 0, 0);
+            Show_Caption(*widget, label, QString::fromStdString(label.caption));
             labels.push_back(widget);
         }
     }
-    Show_Captions();
 }
 
 const std::vector<QLabel *> &PageForm::Labels(std::string_view arrayName) const
@@ -97,12 +104,9 @@ void PageForm::Show_Captions()
     for (std::size_t a = 0; a < labels_.size(); ++a) {
         const std::vector<std::string> &captions = page_.Captions(a);
         for (std::size_t i = 0; i < labels_[a].size(); ++i) {
-            QLabel *label = labels_[a][i];
             const QString text = QString::fromStdString(captions[i]);
-            if (label->text() != text || label->geometry().isNull()) {
-                label->setText(text);
-                label->setGeometry(Label_Rect(spec.arrays[a].labels[i], *label));
-            }
+            if (labels_[a][i]->text() != text)
+                Show_Caption(*labels_[a][i], spec.arrays[a].labels[i], text);
         }
     }
 }

@@ -1,5 +1,6 @@
 // The print preview and the page forms through the main window's commands
 // and the preview's menu, printing to a recording printer.
+#include "platform/twips.h"
 #include "printing/print_preview.h"
 #include "support/register_fixture.h"
 
@@ -50,6 +51,24 @@ TEST_F(PreviewTest, ThePreviewIsAFrameTitledWithTwoMenuCommands)
     EXPECT_TRUE(page->isVisible());
     EXPECT_EQ(page->Labels("lblEJ")[2]->text().toStdString(), "김민수");
     EXPECT_EQ(page->Labels("lblEJ")[8]->text().toStdString(), "합계");
+}
+
+TEST_F(PreviewTest, EveryLabelStandsAtItsPlaceFilledOrEmpty)
+{
+    Save_Interest("11", "김민수", "3000000");
+    Print_Interest();
+    for (PageForm *page : std::initializer_list<PageForm *>{&window->Interest_Page(), &window->Statement()}) {
+        const PageSpec &spec = page->Contents().Spec();
+        for (const LabelArraySpec &array : spec.arrays)
+            for (std::size_t i = 0; i < array.labels.size(); ++i) {
+                const LabelSpec &designed = array.labels[i];
+                const QLabel *label = page->Labels(array.name)[i];
+                EXPECT_EQ(label->y(), Twips_To_Px(designed.top)) << spec.name << " " << array.name << i;
+                if (label->text().isEmpty()) { // nothing to widen it for
+                    EXPECT_EQ(label->x(), Twips_To_Px(designed.left)) << spec.name << " " << array.name << i;
+                }
+            }
+    }
 }
 
 TEST_F(PreviewTest, PrintingTheSamePageTwiceMakesTwoIdenticalJobs)

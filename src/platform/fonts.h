@@ -2,6 +2,8 @@
 // onto the Korean fonts installed here.
 #pragma once
 
+#include "common/font_names.h"
+
 #include <QFont>
 
 // Registers the substitutions; call once after the application object.
@@ -9,6 +11,3 @@ void Install_Korean_Fonts();
 
 // A design font: family "굴림" or "돋움" at a point size such as 9.75.
 QFont Design_Font(const char *family, double pointSize, bool bold = false);
-
-inline constexpr const char *kGulim = "굴림";
-inline constexpr const char *kDotum = "돋움";

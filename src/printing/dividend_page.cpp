@@ -4,9 +4,10 @@
 // the registration number below it.
 #include "printing/page_spec.h"
 
+#include "common/font_names.h"
+
 namespace {
 
-constexpr const char *kDotum = "돋움";
 constexpr FontSpec kTitle{kDotum, 14.25, true};
 constexpr FontSpec kText{kDotum, 9};
 constexpr LabelAlign kLeft = LabelAlign::Left, kCentre = LabelAlign::Centre, kRight = LabelAlign::Right;

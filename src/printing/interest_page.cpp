@@ -2,9 +2,10 @@
 // cells that Set_Data fills from the interest register, and its rules.
 #include "printing/page_spec.h"
 
+#include "common/font_names.h"
+
 namespace {
 
-constexpr const char *kDotum = "돋움";
 constexpr FontSpec kTitle{kDotum, 14.25, true};
 constexpr FontSpec kText{kDotum, 9};
 constexpr LabelAlign kLeft = LabelAlign::Left, kCentre = LabelAlign::Centre, kRight = LabelAlign::Right;

@@ -25,9 +25,3 @@ const std::vector<std::string> &Page::Captions(std::string_view arrayName) const
 {
     return const_cast<Page *>(this)->Captions(arrayName);
 }
-
-void Page::Clear(std::string_view arrayName)
-{
-    for (std::string &caption : Captions(arrayName))
-        caption.clear();
-}

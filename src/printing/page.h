@@ -22,9 +22,6 @@ public:
     std::vector<std::string> &Captions(std::string_view arrayName);
     const std::vector<std::string> &Captions(std::string_view arrayName) const;
 
-    // Empties every caption of one array.
-    void Clear(std::string_view arrayName);
-
 private:
     const PageSpec *spec_;
     std::vector<std::vector<std::string>> captions_;

@@ -5,7 +5,7 @@
 
 namespace {
 
-// The table is the page's last array: lblEJ or lblBD.
+// The register page's table, lblEJ or lblBD, and its cells per row.
 struct Table {
     std::vector<std::string> &cells;
     int perRow;

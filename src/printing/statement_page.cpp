@@ -4,11 +4,12 @@
 // the rules of a table in two halves.
 #include "printing/page_spec.h"
 
+#include "common/font_names.h"
+
 #include <cstddef>
 
 namespace {
 
-constexpr const char *kDotum = "돋움";
 constexpr FontSpec kTitle{kDotum, 11.25, true};
 constexpr FontSpec kText{kDotum, 8.25};
 constexpr FontSpec kBold{kDotum, 8.25, true};

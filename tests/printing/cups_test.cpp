@@ -9,13 +9,12 @@
 #include "printing/print_page.h"
 #include "printing/print_preview.h"
 #include "shell/program.h"
+#include "support/pdf_text.h"
 #include "support/register_fixture.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPrinterInfo>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -118,20 +117,6 @@ PrivateCups *cups = nullptr;
 const std::array<const char *, 9> kFirstExample = {"", "10000000", "30000000", "10000000", "",
                                                    "", "1100000",  "20000000", "3000000"};
 
-// Standard output of a tool that must be there, or a failure naming it.
-std::string Tool_Output(const QString &program, const QStringList &args)
-{
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString() << " " << args.join(' ').toStdString()
-                      << " failed: " << process.errorString().toStdString() << " "
-                      << process.readAllStandardError().toStdString();
-        return {};
-    }
-    return process.readAllStandardOutput().toStdString();
-}
-
 class CupsTest : public RegisterTest {
 protected:
     void SetUp() override
@@ -191,11 +176,8 @@ protected:
         const QString job = Next_Job();
         if (job.isEmpty())
             return {};
-        const std::string info = Tool_Output("pdfinfo", {job});
-        EXPECT_TRUE(QString::fromStdString(info).contains(
-            QRegularExpression("^Pages: +1$", QRegularExpression::MultilineOption)))
-            << info;
-        return Tool_Output("pdftotext", {"-layout", job, "-"});
+        EXPECT_EQ(Pdf_Pages(job), 1) << job.toStdString();
+        return Run_Tool("pdftotext", {"-layout", job, "-"}).toStdString();
     }
 
     SystemPrinter system;

@@ -36,19 +36,52 @@ QPainter &PainterPrinter::Painter()
             throw PrintFailure(why);
         }
         open_ = true;
+        device_ = &device;
         dpiX_ = device.logicalDpiX();
         dpiY_ = device.logicalDpiY();
     }
     return painter_;
 }
 
-void PainterPrinter::Print(const std::string &text)
+QFontMetricsF PainterPrinter::Font_Metrics()
 {
     QPainter &painter = Painter();
     const QFont font = Design_Font(Font.name.c_str(), Font.size, Font.bold);
     painter.setFont(font);
+    return QFontMetricsF(font, painter.device());
+}
+
+double PainterPrinter::Text_Width(const std::string &text)
+{
+    return Font_Metrics().horizontalAdvance(Q(text)) * 1440.0 / dpiX_;
+}
+
+double PainterPrinter::Text_Height() { return Font_Metrics().height() * 1440.0 / dpiY_; }
+
+double PainterPrinter::Page_Width()
+{
+    Painter();
+    return device_->width() * 1440.0 / dpiX_;
+}
+
+double PainterPrinter::Page_Height()
+{
+    Painter();
+    return device_->height() * 1440.0 / dpiY_;
+}
+
+void PainterPrinter::New_Page()
+{
+    Painter();
+    if (!device_->newPage())
+        throw PrintFailure("새 페이지를 시작할 수 없습니다.");
+}
+
+void PainterPrinter::Print(const std::string &text)
+{
+    const QFontMetricsF metrics = Font_Metrics();
+    QPainter &painter = painter_;
     painter.setPen(Qt::black);
-    const QFontMetricsF metrics(font, painter.device());
     const QString line = Q(text);
     const double x = Px_X(CurrentX);
     const double baseline = Px_Y(CurrentY) + metrics.ascent();
@@ -83,6 +116,7 @@ void PainterPrinter::End_Doc()
 {
     Painter(); // an empty document still makes its one page
     open_ = false;
+    device_ = nullptr;
     const bool ended = painter_.end();
     Close_Device(!ended);
     if (!ended)
@@ -94,6 +128,7 @@ void PainterPrinter::Kill_Doc() noexcept
     if (!open_)
         return;
     open_ = false;
+    device_ = nullptr;
     Abort_Device();
     painter_.end();
     Close_Device(true);

@@ -5,6 +5,7 @@
 
 #include "printing/printer.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QString>
 
@@ -18,6 +19,11 @@ public:
 
     void Print(const std::string &text) override;
     void Line(double x1, double y1, double x2, double y2, Rgb colour) override;
+    double Text_Width(const std::string &text) override;
+    double Text_Height() override;
+    double Page_Width() override;
+    double Page_Height() override;
+    void New_Page() override;
     void End_Doc() override;
     void Kill_Doc() noexcept override;
 
@@ -35,10 +41,13 @@ protected:
 
 private:
     QPainter &Painter();
+    // The painter set to the current font, and that font's measures on the device.
+    QFontMetricsF Font_Metrics();
     double Px_X(double twips) const { return twips * dpiX_ / 1440.0; }
     double Px_Y(double twips) const { return twips * dpiY_ / 1440.0; }
 
     QPainter painter_;
+    QPagedPaintDevice *device_ = nullptr;
     bool open_ = false;
     double dpiX_ = 1440, dpiY_ = 1440;
 };

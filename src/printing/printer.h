@@ -1,6 +1,6 @@
 // The printer as the page procedures use it: a current position, a current
 // font, two background attributes, text at the current position, straight
-// lines and the end of the document. One object stands for the default
+// lines, text measures, new pages and the end of the document. One object stands for the default
 // printer for the whole run, so its font outlives a print job.
 #pragma once
 
@@ -45,7 +45,15 @@ public:
     // a document starts the print job. Each may throw PrintFailure.
     virtual void Print(const std::string &text) = 0;
     virtual void Line(double x1, double y1, double x2, double y2, Rgb colour) = 0;
-    // Ends the document: the job, one page, goes to the printer.
+    // The width of a text and the height of a line in the current font, and
+    // the printable area, all in twips. Measuring may start the job.
+    virtual double Text_Width(const std::string &text) = 0;
+    virtual double Text_Height() = 0;
+    virtual double Page_Width() = 0;
+    virtual double Page_Height() = 0;
+    // Ends the current page of the job and starts the next one.
+    virtual void New_Page() = 0;
+    // Ends the document: the job, with its pages, goes to the printer.
     virtual void End_Doc() = 0;
     // Discards a document that a failure left unfinished; never throws.
     virtual void Kill_Doc() noexcept = 0;

@@ -1,5 +1,5 @@
 // A Printer that records what it is asked to print, with the position and
-// font of each text, and can be made to fail.
+// font of each text, measures text in a fixed pitch and can be made to fail.
 #pragma once
 
 #include "printing/printer.h"
@@ -12,6 +12,7 @@ struct PrintedText {
     double x, y;
     std::string text;
     PrinterFont font;
+    int page = 0; // counted from 0 within the job
 };
 
 struct PrintedLine {
@@ -23,6 +24,7 @@ struct PrintedLine {
 struct PrintJob {
     std::vector<PrintedLine> lines;
     std::vector<PrintedText> texts;
+    int pages = 1;
 
     // The first text equal to `text`, if printed.
     const PrintedText *Find(const std::string &text) const
@@ -41,12 +43,29 @@ public:
     void Print(const std::string &text) override
     {
         Fail_If_Asked();
-        current.texts.push_back({CurrentX, CurrentY, text, Font});
+        current.texts.push_back({CurrentX, CurrentY, text, Font, current.pages - 1});
     }
     void Line(double x1, double y1, double x2, double y2, Rgb colour) override
     {
         Fail_If_Asked();
         current.lines.push_back({x1, y1, x2, y2, colour});
+    }
+    // A fixed-pitch face: every character is as wide as its size, a line
+    // 1.5 times as high.
+    double Text_Width(const std::string &text) override
+    {
+        double chars = 0;
+        for (unsigned char c : text)
+            chars += (c & 0xC0) != 0x80; // UTF-8 lead bytes
+        return chars * Font.size * 20;
+    }
+    double Text_Height() override { return Font.size * 30; }
+    double Page_Width() override { return pageWidth; }
+    double Page_Height() override { return pageHeight; }
+    void New_Page() override
+    {
+        Fail_If_Asked();
+        ++current.pages;
     }
     void End_Doc() override
     {
@@ -63,6 +82,8 @@ public:
     std::vector<PrintJob> jobs; // ended documents
     PrintJob current;           // the document being printed
     int killed = 0;
+    double pageWidth = 11000;
+    double pageHeight = 15000;
     // Fails every output from the given one on (counted from 0) with this description.
     std::optional<int> failFrom;
     std::string failure = "프린터가 없습니다.";

@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps test-deps build run test test-sanitize bench clean
+.PHONY: all deps test-deps build run test test-sanitize bench fuzz clean
 
 all: build
 
@@ -41,5 +41,13 @@ bench:
 	@cmake --build build-bench -j$(JOBS)
 	@bash bench/run.sh build-bench/bin
 
+# The readers of outside files under libFuzzer, each for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	@CXX=clang++ cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build-fuzz -j$(JOBS)
+	@bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) build-sanitize build-bench
+	rm -rf $(BUILD) build-sanitize build-bench build-fuzz

@@ -17,6 +17,7 @@ for group in "$@"; do
     # The tests print through a private CUPS scheduler and read PDFs back.
     test) packages+=(cups-daemon cups-client poppler-utils) ;;
     bench) packages+=(libbenchmark-dev) ;;
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
     screenshots) packages+=(imagemagick x11-utils xdotool poppler-utils) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac

@@ -24,3 +24,5 @@ QRect Twips_Rect(int left, int top, int width, int height)
 }
 
 QSize Twips_Size(int width, int height) { return {Twips_To_Px(width), Twips_To_Px(height)}; }
+
+int Px_To_Twips(int px) { return static_cast<int>(std::lround(px * 1440.0 / Logical_Dpi())); }

@@ -8,3 +8,6 @@
 int Twips_To_Px(int twips);
 QRect Twips_Rect(int left, int top, int width, int height);
 QSize Twips_Size(int width, int height);
+
+// Pixels back to twips, for geometry read off a window.
+int Px_To_Twips(int px);

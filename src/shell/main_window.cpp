@@ -3,6 +3,7 @@
 #include "common/app_info.h"
 #include "computation/computation_panel.h"
 #include "computation/statement_form.h"
+#include "help/help_panel.h"
 #include "platform/field_box.h"
 #include "platform/focus_hook.h"
 #include "platform/fonts.h"
@@ -22,6 +23,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
+
+#include <utility>
 
 namespace {
 
@@ -65,7 +69,8 @@ void Tool_Tip_Colours(QWidget *w)
 
 } // namespace
 
-frm금융소득2::frm금융소득2(Messages &messages, Printer &printer) : messages_(messages), printer_(printer)
+frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString appPath)
+    : messages_(messages), printer_(printer), appPath_(std::move(appPath))
 {
     setWindowTitle(QString::fromUtf8("2005 Orvanta(금융소득자용)"));
     setFont(Design_Font(kGulim, 9.75));
@@ -77,10 +82,11 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer) : messa
         connect(cmdTab[i], &QPushButton::clicked, this, [this, i] { cmdTab_Click(i); });
     }
 
+    help_ = new HelpPanel(this, messages_, appPath_);
     panel_ = new ComputationPanel(this, messages_, ComputationInputs);
     interest_ = new InterestPanel(this, messages_);
     dividend_ = new DividendPanel(this, messages_);
-    const std::array<QFrame *, 4> panels = {new QFrame(this), panel_, interest_, dividend_};
+    const std::array<QFrame *, 4> panels = {help_, panel_, interest_, dividend_};
     for (int i = 0; i < 4; ++i) {
         QFrame *frame = panels[i];
         frame->setGeometry(Twips_Rect(0, kPanelTop, i == 0 ? 11200 : 11295, kPanelHeight));
@@ -127,6 +133,11 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer) : messa
     interest_->setHelp = setHelp;
     dividend_->setHelp = setHelp;
     panel_->onEscape = [this] { close(); };
+    panel_->onHelpKey = [this] { Open_Help_Viewer(); };
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focus) {
+        if (focus && focus != windowHandle())
+            fromModalBox_ = focus->modality() != Qt::NonModal;
+    });
     interest_->onPrint = [this] { Print_Interest(); };
     dividend_->onPrint = [this] { Print_Dividend(); };
 
@@ -140,6 +151,7 @@ frm금융소득2::~frm금융소득2()
     delete statement_;
     delete interestPage_;
     delete dividendPage_;
+    delete helpViewer_;
 }
 
 QLineEdit *frm금융소득2::txtTot1() const { return panel_->txtTot1; }
@@ -167,7 +179,16 @@ void frm금융소득2::Form_Load()
     dividend_->butBD[2]->setEnabled(false);
 }
 
-void frm금융소득2::Form_Activate() { panel_->Regroup_Lines(); }
+void frm금융소득2::Form_Activate()
+{
+    panel_->Regroup_Lines();
+    // A message box closing gives the activation back without the user
+    // having left the window; reloading then would undo the user's choice
+    // of document, and a missing document would ask again for ever.
+    if (std::exchange(fromModalBox_, false))
+        return;
+    help_->Load_Help(0);
+}
 
 bool frm금융소득2::event(QEvent *e)
 {
@@ -250,6 +271,16 @@ frm배당소득 &frm금융소득2::Dividend_Page()
     return *dividendPage_;
 }
 
+mod도움말 &frm금융소득2::Open_Help_Viewer()
+{
+    if (!helpViewer_)
+        helpViewer_ = new mod도움말(messages_, printer_, appPath_);
+    helpViewer_->show();
+    helpViewer_->raise();
+    helpViewer_->activateWindow();
+    return *helpViewer_;
+}
+
 void frm금융소득2::Print_Interest()
 {
     frm이자소득 &page = Interest_Page();
@@ -325,5 +356,7 @@ void frm금융소득2::closeEvent(QCloseEvent *e)
         preview_->close();
     if (statement_)
         statement_->close();
+    if (helpViewer_)
+        helpViewer_->close();
     e->accept();
 }

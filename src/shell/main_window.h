@@ -4,6 +4,8 @@
 
 #include "computation/engine.h"
 #include "computation/statement_form.h"
+#include "help/help_viewer.h"
+#include "platform/app_dir.h"
 #include "printing/page_form.h"
 #include "printing/print_preview.h"
 
@@ -15,6 +17,7 @@
 class ComputationPanel;
 class DividendPanel;
 class GridModel;
+class HelpPanel;
 class InterestPanel;
 class Messages;
 class QFrame;
@@ -26,8 +29,9 @@ class Printer;
 
 class frm금융소득2 : public QWidget {
 public:
-    // Message boxes and the default printer serve every window of the run.
-    frm금융소득2(Messages &messages, Printer &printer);
+    // Message boxes and the default printer serve every window of the run;
+    // help documents and the placement file are read from `appPath`.
+    frm금융소득2(Messages &messages, Printer &printer, QString appPath = App_Path());
     ~frm금융소득2() override;
 
     void Show_cFrame(int n);
@@ -44,7 +48,11 @@ public:
     frm_Print *Loaded_Preview() const { return preview_; }
     frm이자소득 &Interest_Page();
     frm배당소득 &Dividend_Page();
+    // The help viewer: opened, or brought up when it is open already.
+    mod도움말 &Open_Help_Viewer();
+    mod도움말 *Loaded_Help_Viewer() const { return helpViewer_; }
 
+    HelpPanel &Help() const { return *help_; }
     ComputationPanel &Computation() const { return *panel_; }
     InterestPanel &Interest() const { return *interest_; }
     DividendPanel &Dividend() const { return *dividend_; }
@@ -76,6 +84,8 @@ private:
 
     Messages &messages_;
     Printer &printer_;
+    QString appPath_;
+    HelpPanel *help_ = nullptr;
     ComputationPanel *panel_ = nullptr;
     InterestPanel *interest_ = nullptr;
     DividendPanel *dividend_ = nullptr;
@@ -83,5 +93,9 @@ private:
     QPointer<frm_Print> preview_;
     QPointer<frm이자소득> interestPage_;
     QPointer<frm배당소득> dividendPage_;
+    QPointer<mod도움말> helpViewer_;
     bool centred_ = false;
+    // A modal box of the program had the focus since this window last had
+    // it: coming back from it is no return to the window.
+    bool fromModalBox_ = false;
 };

@@ -5,8 +5,10 @@
 #include "platform/messages_qt.h"
 #include "platform/printer_qt.h"
 #include "shell/main_window.h"
+#include "shell/splash.h"
 
 #include <QApplication>
+#include <QPointer>
 
 void Setup_Application(QApplication &app)
 {
@@ -22,11 +24,29 @@ void Setup_Application(QApplication &app)
 struct Program::Impl {
     QtMessages messages;
     SystemPrinter printer;
-    frm금융소득2 main{messages, printer};
+    std::unique_ptr<frm금융소득2> main;
+    QPointer<frmSplash> splash;
 };
 
-Program::Program() : impl_(std::make_unique<Impl>()) { impl_->main.show(); }
+Program::Program() : impl_(std::make_unique<Impl>())
+{
+    // The main window is built only once the splash is dismissed.
+    impl_->splash = new frmSplash([impl = impl_.get()] {
+        impl->main = std::make_unique<frm금융소득2>(impl->messages, impl->printer);
+        impl->main->show();
+        // It takes over the keyboard from the splash, also where no window
+        // manager would make it the active window.
+        impl->main->activateWindow();
+    });
+    impl_->splash->show();
+}
 
-Program::~Program() = default;
+Program::~Program()
+{
+    delete impl_->splash;
+    impl_->main.reset();
+}
 
-QWidget &Program::First_Window() { return impl_->main; }
+frmSplash *Program::Splash() const { return impl_->splash; }
+
+frm금융소득2 *Program::Main_Window() const { return impl_->main.get(); }

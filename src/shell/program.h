@@ -4,7 +4,8 @@
 #include <memory>
 
 class QApplication;
-class QWidget;
+class frmSplash;
+class frm금융소득2;
 
 // Application name, version and the Korean font substitutions.
 void Setup_Application(QApplication &app);
@@ -17,8 +18,10 @@ public:
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
-    // The window the program opens with, shown.
-    QWidget &First_Window();
+    // The splash window the program opens with, until it is dismissed.
+    frmSplash *Splash() const;
+    // The main window, once the splash has opened it.
+    frm금융소득2 *Main_Window() const;
 
 private:
     struct Impl;

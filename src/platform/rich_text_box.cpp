@@ -1,0 +1,21 @@
+#include "platform/rich_text_box.h"
+
+#include "platform/rich_text.h"
+
+RichTextBox::RichTextBox(QWidget *parent, const QFont &defaultFont) : QTextBrowser(parent)
+{
+    setReadOnly(true);
+    setOpenLinks(false);
+    document()->setDefaultFont(defaultFont);
+}
+
+bool RichTextBox::LoadFile(const QString &path)
+{
+    const std::optional<RtfDocument> rtf = Read_Rtf_File(path);
+    if (!rtf)
+        return false;
+    Fill_Document(*document(), *rtf);
+    plain_ = rtf->Plain_Text();
+    moveCursor(QTextCursor::Start);
+    return true;
+}

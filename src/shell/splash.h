@@ -1,0 +1,39 @@
+// frmSplash: the program's first window. The product picture with its name
+// and version; a key, a click on the picture or "확 인" opens the main window.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+class frmSplash : public QWidget {
+public:
+    // `openMain` loads and shows the main window; it runs once.
+    explicit frmSplash(std::function<void()> openMain);
+
+    // The dismiss routine: the splash goes for good and the main window opens.
+    void Timer1_Timer();
+
+    QWidget *Picture1 = nullptr;
+    QLabel *lblProductName = nullptr;
+    QLabel *lblVersion = nullptr;
+    QPushButton *cmdClose = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+
+    std::function<void()> openMain_;
+    bool dismissed_ = false;
+};
+
+// The product artwork, drawn at the picture's size of 475 × 243 pixels.
+QImage Splash_Artwork();
+
+// "V " and the major and minor version numbers: V 1.5 for 1.5.36.
+QString Version_Text(int major, int minor);

@@ -1,0 +1,87 @@
+// The splash window: what it shows, and each way of dismissing it opening
+// the main window exactly once.
+#include "common/app_info.h"
+#include "platform/twips.h"
+#include "shell/splash.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SplashTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        splash = new frmSplash([this] { ++opened; });
+        splash->show();
+        QApplication::setActiveWindow(splash);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(splash));
+    }
+    void TearDown() override { delete splash; }
+
+    // Dismissed: the main window opened once and the splash discarded.
+    void Expect_Dismissed()
+    {
+        EXPECT_EQ(opened, 1);
+        QTest::qWait(0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(splash.isNull());
+    }
+
+    QPointer<frmSplash> splash;
+    int opened = 0;
+};
+
+TEST_F(SplashTest, ShowsTheProductNameTheVersionAndTheArtwork)
+{
+    EXPECT_EQ(splash->size(), Twips_Size(7125, 3645));
+    EXPECT_EQ(splash->lblProductName->text().toStdString(), "2005 Orvanta");
+    EXPECT_EQ(splash->lblVersion->text().toStdString(), "V 1.5");
+    EXPECT_EQ(Version_Text(1, 10).toStdString(), "V 1.10");
+    EXPECT_EQ(splash->cmdClose->text().toStdString(), "확 인");
+    EXPECT_EQ(splash->cmdClose->geometry(), Twips_Rect(2835, 3120, 1455, 375));
+    const QImage art = Splash_Artwork();
+    EXPECT_EQ(art.size(), QSize(475, 243));
+    EXPECT_NE(art.pixel(10, 200), art.pixel(400, 120)); // drawn, not a flat fill
+
+    // Without the user it stays.
+    QTest::qWait(50);
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_EQ(opened, 0);
+}
+
+TEST_F(SplashTest, AKeyDismissesItOnce)
+{
+    QTest::keyClick(splash->cmdClose, Qt::Key_Shift); // a modifier alone is no key press
+    EXPECT_EQ(opened, 0);
+    QTest::keyClick(splash->cmdClose, Qt::Key_A);
+    Expect_Dismissed();
+}
+
+TEST_F(SplashTest, AClickOnThePictureOrTheButtonDismissesIt)
+{
+    QTest::mouseClick(splash->Picture1, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseClick(splash->Picture1, Qt::LeftButton, {}, QPoint(30, 30));
+    Expect_Dismissed();
+
+    SetUp();
+    opened = 0;
+    splash->cmdClose->click();
+    Expect_Dismissed();
+}
+
+TEST_F(SplashTest, ClicksOnTheLabelsDoNothing)
+{
+    QTest::mouseClick(splash->lblProductName, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(splash->lblVersion, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(opened, 0);
+    EXPECT_TRUE(splash->isVisible());
+}
+
+} // namespace

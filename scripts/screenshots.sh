@@ -8,10 +8,19 @@ out=${2:-docs}
 "$build/bin/orvanta" 2>/dev/null &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
-wid=$(xdotool search --sync --name "2005 Orvanta")
+
+# The splash window, dismissed with a key.
+splash=$(xdotool search --sync --name "^2005 Orvanta$")
+sleep 0.5
+import -window "$splash" "$out/splash.png"
+xdotool key Return
+
+# The main window opens on the help panel with its first document.
+wid=$(xdotool search --sync --name "^2005 Orvanta\(")
 xdotool windowmove "$wid" 0 0
 sleep 0.5
 shot() { import -window root -crop 745x497+0+0 "$out/$1"; }
+shot help-panel.png
 
 # The computation panel with the first worked example, computed with Alt+C.
 xdotool mousemove 276 16 click 1
@@ -23,6 +32,14 @@ done
 xdotool key alt+c
 sleep 0.5
 shot main-window.png
+
+# F1 in the line editor: the help viewer, closed again with Esc.
+xdotool key F1
+viewer=$(xdotool search --sync --name "^도움말$")
+sleep 0.5
+import -window "$viewer" "$out/help-viewer.png"
+xdotool key Escape
+sleep 0.3
 
 # One register payment: the code picked with Down from the first code, then
 # the fields typed with Enter between them, saved with Alt+S.

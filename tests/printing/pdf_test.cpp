@@ -1,7 +1,10 @@
 // The pages printed for real through Qt into PDF files, read back with
 // poppler: one page each, the texts there, the amounts where the page
 // transform puts them.
+#include "help/print_text.h"
+#include "platform/app_dir.h"
 #include "platform/printer_qt.h"
+#include "platform/rich_text.h"
 #include "printing/page_data.h"
 #include "printing/print_page.h"
 #include "registers/register_entry.h"
@@ -105,6 +108,29 @@ TEST_F(PdfPrint, AFileThatCannotBeWrittenIsAFailure)
     const std::optional<std::string> failure = Print_Page(Page(Interest_Page_Spec()), printer);
     ASSERT_TRUE(failure.has_value());
     EXPECT_NE(failure->find("page.pdf"), std::string::npos) << *failure;
+}
+
+// The longest help document as its viewer prints it: its plain text over
+// several pages, every line inside the margins.
+TEST_F(PdfPrint, AHelpDocumentsTextRunsOverPagesWithinTheMargins)
+{
+    const auto document = Read_Rtf_File(QDir(App_Path()).filePath(QString::fromUtf8("계산서작성요령.rtf")));
+    ASSERT_TRUE(document);
+    const QString path = dir.filePath(QStringLiteral("help.pdf"));
+    PdfPrinter printer(path);
+    EXPECT_EQ(Print_Text(document->Plain_Text(), printer), std::nullopt);
+    EXPECT_GE(Pdf_Pages(path), 2);
+    const std::vector<PdfWord> words = Pdf_Words(path);
+    const double margin = kTextMargin / kTwipsPerPoint, a4Width = 595.3, a4Height = 841.9;
+    for (const PdfWord &word : words) {
+        EXPECT_GE(word.xMin, margin - 0.5) << word.text;
+        EXPECT_LE(word.xMax, a4Width - margin + 0.5) << word.text;
+        EXPECT_GE(word.yMin, margin - 0.5) << word.text;
+        EXPECT_LE(word.yMax, a4Height - margin + 0.5) << word.text;
+    }
+    const std::string text = Pdf_Text(words);
+    for (const char *expected : {"종합소득산출세액계산서(금융소득자용)", "(38)", "④"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <algorithm>
 #include <utility>
@@ -106,6 +107,81 @@ private:
 
 } // namespace
 
+namespace {
+
+void Insert_Runs(QTextCursor &cursor, const RtfParagraph &paragraph, Formats &formats)
+{
+    for (const RtfRun &run : paragraph.runs) {
+        // insertText would make "\n" a new block; \line breaks the line within it.
+        QString text = QString::fromStdString(run.text);
+        text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        cursor.insertText(text, formats.For(run.style));
+    }
+}
+
+// The columns' share of the table's width, from the first row's cell edges;
+// equal shares where the row defines none or fewer.
+QList<QTextLength> Column_Widths(const RtfDocument &rtf, int firstRow, int columns)
+{
+    std::vector<int> edges;
+    if (firstRow >= 0 && firstRow < static_cast<int>(rtf.rows.size()))
+        edges = rtf.rows[static_cast<std::size_t>(firstRow)].cellRights;
+    QList<QTextLength> widths;
+    const bool defined = static_cast<int>(edges.size()) >= columns && columns > 0 && edges[columns - 1] > 0;
+    for (int c = 0; c < columns; ++c) {
+        const double share =
+            defined ? (edges[c] - (c > 0 ? edges[c - 1] : 0)) * 100.0 / edges[columns - 1] : 100.0 / columns;
+        widths.append(QTextLength(QTextLength::PercentageLength, std::max(share, 1.0)));
+    }
+    return widths;
+}
+
+// The paragraphs [begin, end) of one table, put after the cursor's block;
+// the cursor ends at the empty block after the table.
+void Insert_Table(QTextCursor &cursor, const RtfDocument &rtf, std::size_t begin, std::size_t end, Formats &formats,
+                  const Twips &px)
+{
+    std::vector<int> rowIds;
+    int columns = 1;
+    for (std::size_t p = begin; p < end; ++p) {
+        const RtfParagraph &paragraph = rtf.paragraphs[p];
+        if (rowIds.empty() || rowIds.back() != paragraph.row)
+            rowIds.push_back(paragraph.row);
+        columns = std::max(columns, paragraph.column + 1);
+    }
+    QTextTableFormat format;
+    format.setBorder(1);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setBorderCollapse(true);
+    format.setCellPadding(3);
+    format.setCellSpacing(0);
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    format.setColumnWidthConstraints(Column_Widths(rtf, rowIds.front(), columns));
+    QTextTable *table = cursor.insertTable(static_cast<int>(rowIds.size()), columns, format);
+
+    std::size_t row = 0;
+    int lastCell = -1;
+    for (std::size_t p = begin; p < end; ++p) {
+        const RtfParagraph &paragraph = rtf.paragraphs[p];
+        if (paragraph.row != rowIds[row]) {
+            ++row;
+            lastCell = -1;
+        }
+        QTextCursor cell = table->cellAt(static_cast<int>(row), paragraph.column).lastCursorPosition();
+        const QTextBlockFormat block = Block_Format(paragraph, px);
+        // A cell's further paragraphs follow its first.
+        if (paragraph.column == lastCell)
+            cell.insertBlock(block, QTextCharFormat());
+        else
+            cell.setBlockFormat(block);
+        lastCell = paragraph.column;
+        Insert_Runs(cell, paragraph, formats);
+    }
+    cursor.movePosition(QTextCursor::End);
+}
+
+} // namespace
+
 void Fill_Document(QTextDocument &document, const RtfDocument &rtf)
 {
     document.clear();
@@ -113,20 +189,28 @@ void Fill_Document(QTextDocument &document, const RtfDocument &rtf)
     cursor.beginEditBlock();
     Formats formats;
     const Twips px;
-    bool first = true;
-    for (const RtfParagraph &paragraph : rtf.paragraphs) {
+    bool atEmptyBlock = true; // the document's first block, or the one after a table
+    const std::size_t count = rtf.paragraphs.size();
+    for (std::size_t p = 0; p < count;) {
+        const RtfParagraph &paragraph = rtf.paragraphs[p];
+        if (paragraph.row >= 0) {
+            std::size_t end = p + 1;
+            while (end < count && rtf.paragraphs[end].row >= 0)
+                ++end;
+            // The table follows the cursor's block.
+            Insert_Table(cursor, rtf, p, end, formats, px);
+            atEmptyBlock = true;
+            p = end;
+            continue;
+        }
         const QTextBlockFormat block = Block_Format(paragraph, px);
-        if (first)
+        if (atEmptyBlock)
             cursor.setBlockFormat(block);
         else
             cursor.insertBlock(block, QTextCharFormat());
-        first = false;
-        for (const RtfRun &run : paragraph.runs) {
-            // insertText would make "\n" a new block; \line breaks the line within it.
-            QString text = QString::fromStdString(run.text);
-            text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-            cursor.insertText(text, formats.For(run.style));
-        }
+        atEmptyBlock = false;
+        Insert_Runs(cursor, paragraph, formats);
+        ++p;
     }
     cursor.endEditBlock();
 }

@@ -22,6 +22,9 @@ constexpr char32_t kReplacement = 0xFFFD;
 // Indents and spacing beyond 22 inches are taken as 22 inches.
 constexpr int kMaxTwips = 31680;
 constexpr std::size_t kMaxTabs = 64;
+constexpr std::size_t kMaxColumns = 64;
+// Word's widest page, 22 inches, gives some room to a table's cell edges.
+constexpr int kMaxCellRight = 3 * kMaxTwips;
 
 enum class Dest : std::uint8_t { Text, Skip, FontTable, ColourTable };
 
@@ -37,6 +40,7 @@ struct State {
     // even where it starts afresh with \plain.
     bool listText = false;
     std::optional<double> listSize;
+    bool inTable = false; // \intbl, a paragraph property
 };
 
 struct Font {
@@ -76,6 +80,10 @@ enum class Kind : std::uint8_t {
     TabStop,
     ListText,
     Par,
+    InTable,
+    RowDefinition,
+    CellRight,
+    Cell,
     Row,
     Char // the value is the character
 };
@@ -149,11 +157,15 @@ constexpr std::pair<std::string_view, Entry> kWords[] = {
     {"par", {Kind::Par}},
     {"sect", {Kind::Par}},
     {"page", {Kind::Par}},
+    {"intbl", {Kind::InTable}},
+    {"trowd", {Kind::RowDefinition}},
+    {"cellx", {Kind::CellRight}},
+    {"cell", {Kind::Cell}},
     {"row", {Kind::Row}},
-    {"nestrow", {Kind::Row}},
+    // A table inside a cell reads as text of that cell.
+    {"nestrow", {Kind::Par}},
     {"line", {Kind::Char, '\n'}},
     {"tab", {Kind::Char, '\t'}},
-    {"cell", {Kind::Char, '\t'}},
     {"nestcell", {Kind::Char, '\t'}},
     {"emdash", {Kind::Char, 0x2014}},
     {"endash", {Kind::Char, 0x2013}},
@@ -363,6 +375,9 @@ private:
             Set_Format(doc_.paragraphs.back());
         if (doc_.paragraphs.back().runs.empty()) // the last \par ends the text, it opens no line
             doc_.paragraphs.pop_back();
+        // A row cut off before its end still gets a definition.
+        if (!doc_.paragraphs.empty() && doc_.paragraphs.back().row == static_cast<int>(doc_.rows.size()))
+            doc_.rows.push_back({cellRights_});
         done_ = true;
     }
 
@@ -624,6 +639,24 @@ private:
         case Kind::Pard:
             s.align = RtfAlign::Left;
             s.layout = RtfLayout{};
+            s.inTable = false;
+            break;
+        case Kind::InTable:
+            s.inTable = on;
+            break;
+        case Kind::RowDefinition:
+            cellRights_.clear();
+            break;
+        case Kind::CellRight:
+            if (cellRights_.size() < kMaxColumns)
+                cellRights_.push_back(std::clamp(param, 0, kMaxCellRight));
+            break;
+        case Kind::Cell:
+            End_Paragraph(true);
+            column_ = std::min(column_ + 1, static_cast<int>(kMaxColumns) - 1);
+            break;
+        case Kind::Row:
+            End_Row();
             break;
         case Kind::Layout:
             Layout_Member(s.layout, entry.value) = std::clamp(param, -kMaxTwips, kMaxTwips);
@@ -640,10 +673,7 @@ private:
             s.listSize = s.style.size;
             break;
         case Kind::Par:
-            End_Paragraph(false);
-            break;
-        case Kind::Row:
-            End_Paragraph(true);
+            End_Paragraph(s.inTable);
             break;
         case Kind::Char:
             Emit_Char(static_cast<char32_t>(entry.value));
@@ -727,18 +757,28 @@ private:
         paragraph.layout = Top().layout;
     }
 
-    void End_Paragraph(bool rowEnd)
+    // Ends the open paragraph; one in a table belongs to the current cell
+    // of the row being read.
+    void End_Paragraph(bool inCell)
     {
         Flush_Surrogate();
         RtfParagraph &paragraph = doc_.paragraphs.back();
-        // A row's last \cell leaves a tab that separates nothing.
-        if (rowEnd && !paragraph.runs.empty() && paragraph.runs.back().text.ends_with('\t')) {
-            paragraph.runs.back().text.pop_back();
-            if (paragraph.runs.back().text.empty())
-                paragraph.runs.pop_back();
-        }
         Set_Format(paragraph);
+        if (inCell) {
+            paragraph.row = static_cast<int>(doc_.rows.size());
+            paragraph.column = column_;
+        }
         doc_.paragraphs.emplace_back();
+    }
+
+    // The row being read gets its definition, and the next row starts.
+    void End_Row()
+    {
+        if (doc_.paragraphs.size() < 2 ||
+            doc_.paragraphs[doc_.paragraphs.size() - 2].row != static_cast<int>(doc_.rows.size()))
+            return; // a row without cells
+        doc_.rows.push_back({cellRights_});
+        column_ = 0;
     }
 
     // Bytes of text are gathered and decoded together: a double-byte
@@ -871,6 +911,9 @@ private:
     int green_ = 0;
     int blue_ = 0;
 
+    std::vector<int> cellRights_; // the definition of the row being read
+    int column_ = 0;              // its current cell
+
     std::vector<std::pair<int, iconv_t>> converters_;
     RtfDocument doc_;
 };
@@ -881,8 +924,11 @@ std::string RtfDocument::Plain_Text() const
 {
     std::string text;
     for (std::size_t p = 0; p < paragraphs.size(); ++p) {
-        if (p > 0)
-            text += '\n';
+        if (p > 0) {
+            const RtfParagraph &before = paragraphs[p - 1], &now = paragraphs[p];
+            const bool nextCell = now.row >= 0 && now.row == before.row && now.column != before.column;
+            text += nextCell ? '\t' : '\n';
+        }
         for (const RtfRun &run : paragraphs[p].runs)
             text += run.text;
     }

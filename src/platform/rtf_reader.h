@@ -49,12 +49,23 @@ struct RtfParagraph {
     RtfAlign align = RtfAlign::Left;
     RtfLayout layout;
     std::vector<RtfRun> runs;
+    // In a table: the row (an index into the document's rows) and the
+    // column of the cell that holds the paragraph; row -1 outside tables.
+    int row = -1;
+    int column = 0;
+};
+
+// A table row as defined: each cell's right edge in twips (\cellx).
+struct RtfRow {
+    std::vector<int> cellRights;
 };
 
 struct RtfDocument {
     std::vector<RtfParagraph> paragraphs;
+    std::vector<RtfRow> rows;
 
-    // The paragraphs' text joined by "\n".
+    // The paragraphs' text, one line each; a table row's cells on one line,
+    // separated by tabs.
     std::string Plain_Text() const;
 };
 

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +51,40 @@ TEST(RichText, FillsBlocksWithAlignmentAndFormats)
     EXPECT_EQ(word.fontFamilies().toStringList(), QStringList{"Dotum"});
     EXPECT_TRUE(word.fontItalic());
     EXPECT_EQ(word.foreground().color(), QColor(255, 0, 0));
+}
+
+TEST(RichText, TablesBecomeTablesWithTheirColumnsShares)
+{
+    // Two rows of two cells, the second cell twice as wide, one cell of two
+    // paragraphs; text before and after the table.
+    const std::optional<RtfDocument> rtf = Read_Rtf(
+        R"({\rtf1 before\par\trowd\cellx1000\cellx3000\pard\intbl\qc\b A\cell\pard\intbl\qc B\cell\row)"
+        R"(\trowd\cellx1000\cellx3000\pard\intbl one\par\pard\intbl two\cell\pard\intbl three\cell\row\pard after})");
+    ASSERT_TRUE(rtf);
+    QTextDocument document;
+    Fill_Document(document, *rtf);
+
+    EXPECT_EQ(document.firstBlock().text(), "before");
+    EXPECT_EQ(document.lastBlock().text(), "after");
+    QTextCursor cursor(document.firstBlock().next());
+    QTextTable *table = cursor.currentTable();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 2);
+    EXPECT_EQ(table->columns(), 2);
+    const auto text = [&](int r, int c) {
+        QTextCursor from = table->cellAt(r, c).firstCursorPosition();
+        from.setPosition(table->cellAt(r, c).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+        return from.selectedText();
+    };
+    EXPECT_EQ(text(0, 0), "A");
+    EXPECT_EQ(text(0, 1), "B");
+    EXPECT_EQ(text(1, 0), QString("one") + QChar::ParagraphSeparator + "two");
+    EXPECT_EQ(text(1, 1), "three");
+    EXPECT_EQ(table->cellAt(0, 1).firstCursorPosition().blockFormat().alignment(), Qt::AlignHCenter);
+    const QList<QTextLength> widths = table->format().columnWidthConstraints();
+    ASSERT_EQ(widths.size(), 2);
+    EXPECT_NEAR(widths[0].rawValue(), 100.0 / 3, 0.01);
+    EXPECT_NEAR(widths[1].rawValue(), 200.0 / 3, 0.01);
 }
 
 TEST(RichText, ReadsRtfFilesOnly)

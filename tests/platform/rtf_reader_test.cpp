@@ -171,6 +171,22 @@ TEST(RtfReader, ParagraphsKeepTheirIndentsSpacingAndTabStops)
 }
 
 // The documents the program ships, as the word processor saved them.
+TEST(RtfReader, TableCellsKnowTheirRowAndColumn)
+{
+    const RtfDocument doc =
+        Document(R"({\rtf1 x\par\trowd\cellx1000\cellx2500\pard\intbl a\cell\pard\intbl b1\par)"
+                 R"(\pard\intbl b2\cell\row\trowd\cellx900\pard\intbl c\cell\row\pard y\par\intbl d\cell})");
+    std::vector<std::pair<int, int>> cells;
+    for (const RtfParagraph &paragraph : doc.paragraphs)
+        cells.emplace_back(paragraph.row, paragraph.column);
+    EXPECT_EQ(cells, (std::vector<std::pair<int, int>>{{-1, 0}, {0, 0}, {0, 1}, {0, 1}, {1, 0}, {-1, 0}, {2, 0}}));
+    ASSERT_EQ(doc.rows.size(), 3u); // the last row, cut off, is defined by the definition before it
+    EXPECT_EQ(doc.rows[0].cellRights, (std::vector<int>{1000, 2500}));
+    EXPECT_EQ(doc.rows[1].cellRights, std::vector<int>{900});
+    EXPECT_EQ(doc.rows[2].cellRights, std::vector<int>{900});
+    EXPECT_EQ(doc.Plain_Text(), "x\na\tb1\nb2\nc\ny\nd");
+}
+
 TEST(RtfReader, ReadsTheShippedHelpDocuments)
 {
     const std::pair<const char *, const char *> documents[] = {

@@ -21,16 +21,12 @@
 
 namespace {
 
-struct Place {
-    int left, top, width, height;
-};
-
 // Design, in twips: the client area at its screen position, and the controls.
-constexpr Place kWindow = {5400, 1140, 5835, 4545};
-constexpr Place kTabs1 = {75, 75, 5685, 3555};
-constexpr Place kRich1 = {195, 510, 5415, 2880};
-constexpr Place kCmd1[2] = {{2910, 3705, 1395, 360}, {4365, 3705, 1395, 360}};
-constexpr Place kLabel1_2 = {195, 3795, 1395, 180};
+constexpr TwipsRect kWindow = {5400, 1140, 5835, 4545};
+constexpr TwipsRect kTabs1 = {75, 75, 5685, 3555};
+constexpr TwipsRect kRich1 = {195, 510, 5415, 2880};
+constexpr TwipsRect kCmd1[2] = {{2910, 3705, 1395, 360}, {4365, 3705, 1395, 360}};
+constexpr TwipsRect kLabel1_2 = {195, 3795, 1395, 180};
 constexpr const char *kTabCaptions[2] = {"계산서작성요령", "프로그램사용법"};
 constexpr const char *kCmdCaptions[2] = {"인쇄(&P)", "닫기(&Q)"};
 
@@ -40,13 +36,11 @@ constexpr double kBorderWidth = 120;
 constexpr double kDesignWidth = kWindow.width + kBorderWidth;
 constexpr double kScaleOffset = 135;
 
-// What a window manager's title bar and borders may take around the window.
-const QSize kFrameAllowance(16, 48);
 // Enough of the title bar to take hold of the window with the mouse.
 const QSize kGrip(120, 24);
 
 // The design place scaled across by `ratio` and moved or stretched down by `dy`.
-QRect Scaled(const Place &p, double ratio, int dy, bool moveDown, bool stretch)
+QRect Scaled(const TwipsRect &p, double ratio, int dy, bool moveDown, bool stretch)
 {
     const int left = static_cast<int>(std::lround(p.left * ratio));
     const int width = static_cast<int>(std::lround(p.width * ratio));
@@ -132,19 +126,20 @@ void mod도움말::Form_Load()
 {
     resize(Twips_Size(kWindow.width, kWindow.height));
     move(Twips_To_Px(kWindow.left), Twips_To_Px(kWindow.top));
-    for (const auto &[widget, place] : {std::pair<QWidget *, Place>{Tabs1, kTabs1},
+    for (const auto &[widget, place] : {std::pair<QWidget *, TwipsRect>{Tabs1, kTabs1},
                                         {Rich1, kRich1},
                                         {Cmd1[0], kCmd1[0]},
                                         {Cmd1[1], kCmd1[1]},
                                         {Label1_2, kLabel1_2}})
-        widget->setGeometry(Twips_Rect(place.left, place.top, place.width, place.height));
+        widget->setGeometry(Twips_Rect(place));
     Rich1->raise();
 
     // A placement file that cannot be opened or created leaves the design
     // placement: the viewer still opens.
-    Load_Placement(*this, placement_, kHelpPlacementRecord, 1, appPath_);
+    WindowPlacement placement;
+    Load_Placement(*this, placement, kHelpPlacementRecord, 1, appPath_);
     Keep_On_Screen(*this);
-    CurTab = placement_.CurTab;
+    CurTab = placement.CurTab;
     if (CurTab < 0 || CurTab >= Tabs1->count())
         CurTab = 0;
     {

@@ -62,5 +62,4 @@ private:
     Messages &messages_;
     Printer &printer_;
     QString appPath_;
-    WindowPlacement placement_;
 };

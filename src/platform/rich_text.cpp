@@ -1,9 +1,9 @@
 #include "platform/rich_text.h"
 
+#include "platform/twips.h"
+
 #include <QColor>
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -31,24 +31,10 @@ Qt::Alignment Alignment(RtfAlign align)
     return Qt::AlignLeft;
 }
 
-// Twips to the pixels of the document's layout.
-class Twips {
-public:
-    Twips()
-    {
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        if (screen && screen->logicalDotsPerInch() > 0)
-            dpi_ = screen->logicalDotsPerInch();
-    }
-    qreal operator()(int twips) const { return twips * dpi_ / 1440.0; }
-
-private:
-    qreal dpi_ = 96;
-};
-
-QTextBlockFormat Block_Format(const RtfParagraph &paragraph, const Twips &px)
+QTextBlockFormat Block_Format(const RtfParagraph &paragraph)
 {
     const RtfLayout &layout = paragraph.layout;
+    const auto px = [](int twips) { return Twips_To_Px_Exact(twips); };
     QTextBlockFormat block;
     block.setAlignment(Alignment(paragraph.align));
     block.setLeftMargin(px(std::max(layout.left, 0)));
@@ -138,8 +124,7 @@ QList<QTextLength> Column_Widths(const RtfDocument &rtf, int firstRow, int colum
 
 // The paragraphs [begin, end) of one table, put after the cursor's block;
 // the cursor ends at the empty block after the table.
-void Insert_Table(QTextCursor &cursor, const RtfDocument &rtf, std::size_t begin, std::size_t end, Formats &formats,
-                  const Twips &px)
+void Insert_Table(QTextCursor &cursor, const RtfDocument &rtf, std::size_t begin, std::size_t end, Formats &formats)
 {
     std::vector<int> rowIds;
     int columns = 1;
@@ -168,7 +153,7 @@ void Insert_Table(QTextCursor &cursor, const RtfDocument &rtf, std::size_t begin
             lastCell = -1;
         }
         QTextCursor cell = table->cellAt(static_cast<int>(row), paragraph.column).lastCursorPosition();
-        const QTextBlockFormat block = Block_Format(paragraph, px);
+        const QTextBlockFormat block = Block_Format(paragraph);
         // A cell's further paragraphs follow its first.
         if (paragraph.column == lastCell)
             cell.insertBlock(block, QTextCharFormat());
@@ -188,7 +173,6 @@ void Fill_Document(QTextDocument &document, const RtfDocument &rtf)
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     Formats formats;
-    const Twips px;
     bool atEmptyBlock = true; // the document's first block, or the one after a table
     const std::size_t count = rtf.paragraphs.size();
     for (std::size_t p = 0; p < count;) {
@@ -198,12 +182,12 @@ void Fill_Document(QTextDocument &document, const RtfDocument &rtf)
             while (end < count && rtf.paragraphs[end].row >= 0)
                 ++end;
             // The table follows the cursor's block.
-            Insert_Table(cursor, rtf, p, end, formats, px);
+            Insert_Table(cursor, rtf, p, end, formats);
             atEmptyBlock = true;
             p = end;
             continue;
         }
-        const QTextBlockFormat block = Block_Format(paragraph, px);
+        const QTextBlockFormat block = Block_Format(paragraph);
         if (atEmptyBlock)
             cursor.setBlockFormat(block);
         else

@@ -9,13 +9,6 @@
 #include <QMenuBar>
 #include <QScreen>
 
-namespace {
-
-// What a window manager's title bar and borders may take around the window.
-const QSize kFrameAllowance(16, 48);
-
-} // namespace
-
 frm_Print::frm_Print()
 {
     setWindowTitle(QString::fromUtf8("인쇄"));

@@ -30,7 +30,7 @@ QLabel *Entry_Caption(QWidget *parent, const char *text, int left, int top, int 
 FieldBox *Entry_Field(QWidget *parent, const TwipsRect &place, bool amount)
 {
     auto *field = new FieldBox(parent);
-    field->setGeometry(Twips_Rect(place.left, place.top, place.width, place.height));
+    field->setGeometry(Twips_Rect(place));
     field->setFont(Design_Font(kDotum, 11.25));
     field->setAlignment((amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     return field;
@@ -39,7 +39,7 @@ FieldBox *Entry_Field(QWidget *parent, const TwipsRect &place, bool amount)
 QComboBox *Code_List(QWidget *parent, const TwipsRect &place)
 {
     auto *list = new QComboBox(parent); // not editable: the user only picks a code
-    list->setGeometry(Twips_Rect(place.left, place.top, place.width, place.height));
+    list->setGeometry(Twips_Rect(place));
     return list;
 }
 

@@ -3,6 +3,8 @@
 // buttons, the select-all keystroke and the amount fields' change handling.
 #pragma once
 
+#include "platform/twips.h"
+
 #include <QString>
 
 #include <functional>
@@ -16,10 +18,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
-
-struct TwipsRect {
-    int left, top, width, height;
-};
 
 QLabel *Entry_Caption(QWidget *parent, const char *text, int left, int top, int width);
 FieldBox *Entry_Field(QWidget *parent, const TwipsRect &place, bool amount);

@@ -43,7 +43,7 @@ InterestPanel::InterestPanel(QWidget *parent, Messages &messages)
     : RegisterPanel(parent, messages, kInterestLayout.name, kButtons, kGrid)
 {
     auto *box = new QFrame(this);
-    box->setGeometry(Twips_Rect(kEntryBox.left, kEntryBox.top, kEntryBox.width, kEntryBox.height));
+    box->setGeometry(Twips_Rect(kEntryBox));
     box->setFrameShape(QFrame::Box);
     box->setFrameShadow(QFrame::Sunken);
 

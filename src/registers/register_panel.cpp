@@ -29,7 +29,7 @@ RegisterPanel::RegisterPanel(QWidget *parent, Messages &messages, const char *gr
         connect(buttons_[n], &QPushButton::clicked, this, [this, n] { Button_Click(n); });
     }
     gridView_ = new GridView(this);
-    gridView_->setGeometry(Twips_Rect(gridPlace.left, gridPlace.top, gridPlace.width, gridPlace.height));
+    gridView_->setGeometry(Twips_Rect(gridPlace));
 }
 
 void RegisterPanel::Tab_Order_After(QWidget *lastField)

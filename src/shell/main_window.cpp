@@ -32,11 +32,7 @@ namespace {
 constexpr int kClientWidth = 11175;
 constexpr int kClientHeight = 7455;
 
-struct Place {
-    int left, top, width, height;
-};
-
-constexpr Place kTabs[4] = {{0, 0, 2775, 495}, {2760, 0, 2775, 495}, {5520, 0, 2775, 495}, {8280, 0, 2910, 495}};
+constexpr TwipsRect kTabs[4] = {{0, 0, 2775, 495}, {2760, 0, 2775, 495}, {5520, 0, 2775, 495}, {8280, 0, 2910, 495}};
 constexpr const char *kTabCaptions[4] = {"도움말", "산출세액계산", "이자소득명세", "배당소득명세"};
 constexpr QRgb kPanelColours[4] = {qRgb(255, 255, 255), qRgb(255, 192, 192), qRgb(255, 224, 192), qRgb(255, 255, 192)};
 constexpr int kPanelTop = 400;
@@ -44,7 +40,7 @@ constexpr int kPanelHeight = 6495;
 
 struct Command {
     const char *caption;
-    Place place;
+    TwipsRect place;
 };
 // Index 0 is unused: the array is addressed by the command number.
 constexpr Command kCommands[5] = {
@@ -56,8 +52,6 @@ constexpr Command kCommands[5] = {
 };
 
 constexpr const char *kPrintBeforeCompute = "세액계산 후 이용가능 합니다.";
-
-QRect Rect(const Place &p) { return Twips_Rect(p.left, p.top, p.width, p.height); }
 
 void Tool_Tip_Colours(QWidget *w)
 {
@@ -78,7 +72,7 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
 
     for (int i = 0; i < 4; ++i) {
         cmdTab[i] = new QPushButton(QString::fromUtf8(kTabCaptions[i]), this);
-        cmdTab[i]->setGeometry(Rect(kTabs[i]));
+        cmdTab[i]->setGeometry(Twips_Rect(kTabs[i]));
         connect(cmdTab[i], &QPushButton::clicked, this, [this, i] { cmdTab_Click(i); });
     }
 
@@ -124,7 +118,7 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     for (int n = 1; n <= 4; ++n) {
         QWidget *owner = n == 4 ? static_cast<QWidget *>(this) : panel_;
         CmdArray1[n] = new QPushButton(QString::fromUtf8(kCommands[n].caption), owner);
-        CmdArray1[n]->setGeometry(Rect(kCommands[n].place));
+        CmdArray1[n]->setGeometry(Twips_Rect(kCommands[n].place));
         connect(CmdArray1[n], &QPushButton::clicked, this, [this, n] { CmdArray1_Click(n); });
     }
 

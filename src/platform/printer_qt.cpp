@@ -80,8 +80,7 @@ void PainterPrinter::New_Page()
 void PainterPrinter::Print(const std::string &text)
 {
     const QFontMetricsF metrics = Font_Metrics();
-    QPainter &painter = painter_;
-    painter.setPen(Qt::black);
+    painter_.setPen(Qt::black);
     const QString line = Q(text);
     const double x = Px_X(CurrentX);
     const double baseline = Px_Y(CurrentY) + metrics.ascent();
@@ -96,8 +95,8 @@ void PainterPrinter::Print(const std::string &text)
         while (end < line.size() && line[end] != u' ')
             ++end;
         if (end > start)
-            painter.drawText(QPointF(x + metrics.horizontalAdvance(line.left(start)), baseline),
-                             line.mid(start, end - start));
+            painter_.drawText(QPointF(x + metrics.horizontalAdvance(line.left(start)), baseline),
+                              line.mid(start, end - start));
         start = end;
     }
 }

@@ -46,7 +46,3 @@ Program::~Program()
     delete impl_->splash;
     impl_->main.reset();
 }
-
-frmSplash *Program::Splash() const { return impl_->splash; }
-
-frm금융소득2 *Program::Main_Window() const { return impl_->main.get(); }

@@ -4,8 +4,6 @@
 #include <memory>
 
 class QApplication;
-class frmSplash;
-class frm금융소득2;
 
 // Application name, version and the Korean font substitutions.
 void Setup_Application(QApplication &app);
@@ -17,11 +15,6 @@ public:
     ~Program();
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
-
-    // The splash window the program opens with, until it is dismissed.
-    frmSplash *Splash() const;
-    // The main window, once the splash has opened it.
-    frm금융소득2 *Main_Window() const;
 
 private:
     struct Impl;

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev
-  fonts-nanum fontconfig
+  fonts-nanum fontconfig libfontconfig-dev
   xvfb xauth
 )
 # Extra groups, asked for by the callers that need them.

@@ -1,6 +1,10 @@
 #include "platform/fonts.h"
 
+#include <QFontDatabase>
+#include <QHash>
 #include <QStringList>
+
+#include <fontconfig/fontconfig.h>
 
 void Install_Korean_Fonts()
 {
@@ -11,10 +15,43 @@ void Install_Korean_Fonts()
         QFont::insertSubstitutions(QString::fromUtf8(name), sans);
 }
 
+namespace {
+
+// The first installed font a design family is substituted by. Asking for the
+// installed family itself spares Qt a search of every font on the system
+// for a family that is not there, which costs more than the rest of the
+// first window's text.
+QString Installed_Family(const QString &design)
+{
+    static QHash<QString, QString> resolved;
+    if (auto found = resolved.constFind(design); found != resolved.cend())
+        return *found;
+    QString family = design;
+    for (const QString &substitute : QFont::substitutes(design))
+        if (QFontDatabase::hasFamily(substitute)) {
+            family = substitute;
+            break;
+        }
+    resolved.insert(design, family);
+    return family;
+}
+
+} // namespace
+
 QFont Design_Font(const char *family, double pointSize, bool bold)
 {
-    QFont font(QString::fromUtf8(family));
+    QFont font(Installed_Family(QString::fromUtf8(family)));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+FontConfigPreload::FontConfigPreload() : thread_([] { FcInit(); }) {}
+
+FontConfigPreload::~FontConfigPreload() { Wait(); }
+
+void FontConfigPreload::Wait()
+{
+    if (thread_.joinable())
+        thread_.join();
 }

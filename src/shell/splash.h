@@ -32,8 +32,5 @@ private:
     bool dismissed_ = false;
 };
 
-// The product artwork, drawn at the picture's size of 475 × 243 pixels.
-QImage Splash_Artwork();
-
 // "V " and the major and minor version numbers: V 1.5 for 1.5.36.
 QString Version_Text(int major, int minor);

@@ -3,6 +3,7 @@
 #include "common/app_info.h"
 #include "platform/twips.h"
 #include "shell/splash.h"
+#include "shell/splash_art.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -46,9 +47,11 @@ TEST_F(SplashTest, ShowsTheProductNameTheVersionAndTheArtwork)
     EXPECT_EQ(Version_Text(1, 10).toStdString(), "V 1.10");
     EXPECT_EQ(splash->cmdClose->text().toStdString(), "확 인");
     EXPECT_EQ(splash->cmdClose->geometry(), Twips_Rect(2835, 3120, 1455, 375));
-    const QImage art = Splash_Artwork();
+    const QImage art = Splash_Picture();
     EXPECT_EQ(art.size(), QSize(475, 243));
     EXPECT_NE(art.pixel(10, 200), art.pixel(400, 120)); // drawn, not a flat fill
+    // The picture painted at build time is the artwork as drawn now.
+    EXPECT_EQ(art, Splash_Artwork().convertToFormat(QImage::Format_RGB32));
 
     // Without the user it stays.
     QTest::qWait(50);

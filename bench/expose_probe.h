@@ -1,7 +1,19 @@
-// Ends the process at the first exposed window, after writing the moment
-// (CLOCK_MONOTONIC, nanoseconds) to standard output.
+// Start-up probes: programs that time their own first windows and end.
+// Each moment is CLOCK_MONOTONIC in nanoseconds, taken once a window's first
+// expose has been handled, that is once it has been painted.
 #pragma once
 
-class QApplication;
+#include <functional>
 
-void Exit_At_First_Expose(QApplication &app);
+class QApplication;
+class QWindow;
+
+long long Now_Ns();
+
+// Calls `seen` after each window's first expose has been handled; `seen`
+// returns whether to keep watching.
+void Watch_Exposes(QApplication &app, std::function<bool(QWindow *window, long long at)> seen);
+
+// Writes the moments to standard output, one a line, and ends the process at
+// once: the moments are all we came for, so no teardown.
+[[noreturn]] void Report_And_Exit(std::initializer_list<long long> moments);

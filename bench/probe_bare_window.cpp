@@ -1,4 +1,5 @@
-// The least a Qt program can show: an empty QWidget, for comparison.
+// The least a Qt program can show: an empty QWidget, for comparison. Writes
+// the moment its window is on screen.
 #include "expose_probe.h"
 
 #include <QApplication>
@@ -7,7 +8,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    Exit_At_First_Expose(app);
+    Watch_Exposes(app, [](QWindow *, long long at) -> bool { Report_And_Exit({at}); });
     QWidget window;
     window.resize(745, 497);
     window.show();

@@ -38,6 +38,9 @@ TEST(KoreanFonts, GulimAndDotumResolveToAnInstalledKoreanFont)
         const QFontInfo info(Design_Font(family, 9.75));
         EXPECT_TRUE(info.family().startsWith("Nanum")) << family << " -> " << info.family().toStdString();
         EXPECT_TRUE(QFontMetrics(Design_Font(family, 9.75)).inFont(QChar(0xAE08))); // 금
+        // Fonts named by the design name elsewhere, as in the help documents,
+        // reach the same family through the substitutions.
+        EXPECT_EQ(QFontInfo(QFont(QString::fromUtf8(family))).family(), info.family());
     }
     EXPECT_DOUBLE_EQ(Design_Font(kGulim, 11.25, true).pointSizeF(), 11.25);
     EXPECT_TRUE(Design_Font(kGulim, 11.25, true).bold());

@@ -1,6 +1,8 @@
 // The interest panel through the keys and clicks of a user.
 #include "support/register_fixture.h"
 
+#include <QInputMethodEvent>
+
 namespace {
 
 class InterestPanelTest : public RegisterTest {
@@ -312,6 +314,35 @@ TEST_F(InterestPanelTest, ASaveThatWouldNotFitThePageIsRefusedKeepingTheFields)
     Save_Rows("13", 1);
     EXPECT_EQ(messages.Texts().size(), 2u);
     EXPECT_EQ(EJ().fgEJ.Rows() - 1, 22);
+}
+
+// What a Hangul input method sends: the syllable being composed, then the
+// finished text.
+void Compose(QWidget *field, const QString &preedit, const QString &commit)
+{
+    QInputMethodEvent composing(preedit, {});
+    QCoreApplication::sendEvent(field, &composing);
+    QInputMethodEvent done;
+    done.setCommitString(commit);
+    QCoreApplication::sendEvent(field, &done);
+}
+
+TEST_F(InterestPanelTest, KoreanTypedThroughAnInputMethodReachesTheNameAndIsSaved)
+{
+    ASSERT_TRUE(Field(0)->testAttribute(Qt::WA_InputMethodEnabled));
+    Field(0)->setFocus();
+    Compose(Field(0), QString::fromUtf8("하"), QString::fromUtf8("한빛"));
+    Compose(Field(0), QString::fromUtf8("저"), QString::fromUtf8("저축은행"));
+    EXPECT_EQ(Text(Field(0)), "한빛저축은행");
+
+    // An amount takes digits only, however they come.
+    Compose(Field(2), QString::fromUtf8("기"), QString::fromUtf8("금"));
+    EXPECT_EQ(Text(Field(2)), "");
+    Compose(Field(2), QString(), QStringLiteral("1250000"));
+    EXPECT_EQ(Text(Field(2)), "1,250,000");
+
+    Alt(Qt::Key_S);
+    EXPECT_EQ(Grid_Rows(EJ().fgEJ)[0], "11|1|한빛저축은행||1,250,000|0");
 }
 
 TEST_F(InterestPanelTest, RepeatedAccessKeysActOnTheVisiblePanelOnly)

@@ -35,10 +35,11 @@ test-sanitize: test-deps
 	  ctest --output-on-failure -j$(JOBS)
 
 # The installed program used as a person would, under its own Xvfb, printing
-# to a private CUPS queue; then the AddressSanitizer build the same way, failing
-# on any leak that tests/e2e/lsan.supp does not excuse. E2E_LEAKS=0 skips the
-# second pass. Screenshots, printed pages and memory figures stay in
-# $(BUILD)/e2e/artifacts.
+# to a private CUPS queue; then the AddressSanitizer build the same way, run
+# in place, failing on any leak that tests/e2e/lsan.supp does not excuse. Its
+# folder is configured exactly as test-sanitize configures it, so that neither
+# target changes the other's build. E2E_LEAKS=0 skips the second pass.
+# Screenshots, printed pages and memory figures stay in $(BUILD)/e2e/artifacts.
 E2E_LEAKS ?= 1
 e2e:
 	@bash scripts/install-deps.sh e2e

@@ -5,7 +5,8 @@
 #
 #   run.sh PREFIX ARTIFACTS [--bare BARE_WINDOW] [--leaks SUPPRESSIONS]
 #
-# PREFIX is where the program was installed (PREFIX/bin/orvanta). Screenshots,
+# PREFIX/bin/orvanta is the program: an install prefix, or a build folder,
+# whose bin/ holds the help documents beside the program. Screenshots,
 # the printed PDFs with their text, the program's error output and
 # memory.txt land in ARTIFACTS, emptied first and kept on success and failure.
 # --bare measures an empty Qt window beside the program. --leaks expects an

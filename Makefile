@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps test-deps build run test test-sanitize bench fuzz clean
+.PHONY: all deps test-deps build run test test-sanitize e2e bench fuzz clean
 
 all: build
 
@@ -33,6 +33,26 @@ test-sanitize: test-deps
 	  ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1 \
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --output-on-failure -j$(JOBS)
+
+# The installed program used as a person would, under its own Xvfb, printing
+# to a private CUPS queue; then the AddressSanitizer build the same way, run
+# in place, failing on any leak that tests/e2e/lsan.supp does not excuse. Its
+# folder is configured exactly as test-sanitize configures it, so that neither
+# target changes the other's build. E2E_LEAKS=0 skips the second pass.
+# Screenshots, printed pages and memory figures stay in $(BUILD)/e2e/artifacts.
+E2E_LEAKS ?= 1
+e2e:
+	@bash scripts/install-deps.sh e2e
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target orvanta orvanta-calc e2e_bare_window
+	@rm -rf $(BUILD)/e2e/stage
+	@cmake --install $(BUILD) --prefix $(BUILD)/e2e/stage >/dev/null
+	bash tests/e2e/run.sh $(BUILD)/e2e/stage $(BUILD)/e2e/artifacts/plain --bare $(BUILD)/bin/e2e_bare_window
+ifneq ($(E2E_LEAKS),0)
+	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DORVANTA_SANITIZE=ON >/dev/null
+	@cmake --build build-sanitize -j$(JOBS) --target orvanta
+	bash tests/e2e/run.sh build-sanitize $(BUILD)/e2e/artifacts/leaks --leaks tests/e2e/lsan.supp
+endif
 
 # Benchmarks are not tests: they time things and report, they do not judge.
 bench:

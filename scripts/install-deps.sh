@@ -19,6 +19,9 @@ for group in "$@"; do
     bench) packages+=(libbenchmark-dev) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     screenshots) packages+=(imagemagick x11-utils xdotool poppler-utils) ;;
+    # The end-to-end run: keys, clicks, the clipboard and screenshots under
+    # Xvfb, and the private CUPS queue whose PDFs it reads.
+    e2e) packages+=(xdotool xclip x11-xserver-utils imagemagick cups-daemon cups-client poppler-utils) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

@@ -16,6 +16,7 @@ for group in "$@"; do
   case "$group" in
     # The tests print through a private CUPS scheduler and read PDFs back.
     test) packages+=(cups-daemon cups-client poppler-utils) ;;
+    icons) packages+=(librsvg2-bin) ;;
     bench) packages+=(libbenchmark-dev) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     screenshots) packages+=(imagemagick x11-utils xdotool poppler-utils) ;;

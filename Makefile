@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps test-deps build run test test-sanitize bench fuzz clean
+.PHONY: all deps test-deps build run test test-sanitize deb bench fuzz clean
 
 all: build
 
@@ -33,6 +33,11 @@ test-sanitize: test-deps
 	  ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1 \
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --output-on-failure -j$(JOBS)
+
+# A Debian package of the program, orvanta_VERSION_ARCH.deb in $(BUILD);
+# dpkg-shlibdeps, which names its libraries, comes with build-essential.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 # Benchmarks are not tests: they time things and report, they do not judge.
 bench:

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev
   fonts-nanum fontconfig
+  fcitx5-frontend-qt6
   xvfb xauth
 )
 # Extra groups, asked for by the callers that need them.

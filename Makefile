@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps test-deps build run test test-sanitize e2e bench fuzz clean
+.PHONY: all deps test-deps build run test test-sanitize e2e deb bench fuzz clean
 
 all: build
 
@@ -53,6 +53,11 @@ ifneq ($(E2E_LEAKS),0)
 	@cmake --build build-sanitize -j$(JOBS) --target orvanta
 	bash tests/e2e/run.sh build-sanitize $(BUILD)/e2e/artifacts/leaks --leaks tests/e2e/lsan.supp
 endif
+
+# A Debian package of the program, orvanta_VERSION_ARCH.deb in $(BUILD);
+# dpkg-shlibdeps, which names its libraries, comes with build-essential.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 # Benchmarks are not tests: they time things and report, they do not judge.
 bench:

@@ -9,13 +9,17 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev
   fonts-nanum fontconfig libfontconfig-dev
+  fcitx5-frontend-qt6
   xvfb xauth
 )
 # Extra groups, asked for by the callers that need them.
 for group in "$@"; do
   case "$group" in
-    # The tests print through a private CUPS scheduler and read PDFs back.
-    test) packages+=(cups-daemon cups-client poppler-utils) ;;
+    # The tests print through a private CUPS scheduler and read PDFs back;
+    # they validate the installed desktop files and build the .deb (dpkg-dev,
+    # for dpkg-shlibdeps, also comes with build-essential).
+    test) packages+=(cups-daemon cups-client poppler-utils desktop-file-utils appstream dpkg-dev) ;;
+    icons) packages+=(librsvg2-bin) ;;
     bench) packages+=(libbenchmark-dev) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     screenshots) packages+=(imagemagick x11-utils xdotool poppler-utils) ;;

@@ -17,6 +17,7 @@ void Setup_Application(QApplication &app)
     // ("2005 Orvanta(금융소득자용) — 2005 Orvanta"). The message boxes name
     // the application title themselves.
     app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));
     Install_Korean_Fonts();
     app.setFont(Design_Font(kGulim, 9.75));
 }

@@ -45,6 +45,8 @@ TEST_F(SplashTest, ShowsTheProductNameTheVersionAndTheArtwork)
     EXPECT_EQ(splash->lblProductName->text().toStdString(), "2005 Orvanta");
     EXPECT_EQ(splash->lblVersion->text().toStdString(), "V 1.5");
     EXPECT_EQ(Version_Text(1, 10).toStdString(), "V 1.10");
+    // Desktops find the program's entry and icon by this name.
+    EXPECT_EQ(QGuiApplication::desktopFileName().toStdString(), "io.github.orvanta.Orvanta");
     EXPECT_EQ(splash->cmdClose->text().toStdString(), "확 인");
     EXPECT_EQ(splash->cmdClose->geometry(), Twips_Rect(2835, 3120, 1455, 375));
     const QImage art = Splash_Picture();

@@ -54,6 +54,11 @@ frmSplash::frmSplash(std::function<void()> openMain) : openMain_(std::move(openM
     lblVersion->setFont(Design_Font(kGulim, 11.25, true));
 
     for (QLabel *label : {lblProductName, lblVersion}) {
+        // Display type over the artwork: unhinted, it looks the same at these
+        // sizes and spares the first paint most of its glyph work.
+        QFont font = label->font();
+        font.setHintingPreference(QFont::PreferNoHinting);
+        label->setFont(font);
         label->setAttribute(Qt::WA_TranslucentBackground);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, QColor::fromRgb(kArtPaper));

@@ -23,6 +23,9 @@ frm_Print::frm_Print()
 
     mnu_Print = menuBar()->addAction(QString::fromUtf8("인쇄"));
     mnu_Close = menuBar()->addAction(QString::fromUtf8("닫기"));
+    // The menu commands have no access letters: Ctrl+P, the usual key, prints.
+    // (Ctrl+W and Ctrl+F4 already close the page, through its frame.)
+    mnu_Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(mnu_Print, &QAction::triggered, this, [this] { mnu_Print_Click(); });
     connect(mnu_Close, &QAction::triggered, this, [this] { mnu_Close_Click(); });
 

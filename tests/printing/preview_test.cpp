@@ -86,6 +86,19 @@ TEST_F(PreviewTest, PrintingTheSamePageTwiceMakesTwoIdenticalJobs)
     EXPECT_TRUE(Preview()->isVisible()); // it stays open for another print
 }
 
+TEST_F(PreviewTest, CtrlPPrintsTheNewestPage)
+{
+    Save_Interest("11", "김민수", "3000000");
+    Print_Interest();
+    QPointer<frm_Print> preview = Preview();
+    preview->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(preview));
+    QTest::keyClick(preview, Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(Last_Page_Number(), "(제5쪽)");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"인쇄가 완료되었습니다."});
+}
+
 TEST_F(PreviewTest, TheNewestPageIsTheOnePrintedAndClosed)
 {
     Save_Interest("11", "김민수", "3000000");

@@ -26,14 +26,12 @@ QString Installed_Family(const QString &design)
     static QHash<QString, QString> resolved;
     if (auto found = resolved.constFind(design); found != resolved.cend())
         return *found;
-    QString family = design;
     for (const QString &substitute : QFont::substitutes(design))
-        if (QFontDatabase::hasFamily(substitute)) {
-            family = substitute;
-            break;
-        }
-    resolved.insert(design, family);
-    return family;
+        if (QFontDatabase::hasFamily(substitute))
+            return *resolved.insert(design, substitute);
+    // Nothing installed to stand in (or no substitutions yet): Qt's own
+    // matching is all there is, and a later call may find one.
+    return design;
 }
 
 } // namespace

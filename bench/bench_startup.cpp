@@ -1,11 +1,12 @@
 // Start-up under a real display: the process start until the splash is on
 // screen, beside a bare QWidget window started the same way in the same run,
 // and the splash's dismissal until the main window is on screen.
+#include "clock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,13 +14,6 @@
 namespace {
 
 std::filesystem::path g_dir; // where the probes are
-
-long long Now_Ns()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
-}
 
 // Starts a probe and returns its start followed by the moments it wrote, or
 // nothing when it wrote fewer than `count`.

@@ -6,15 +6,7 @@
 #include <QWindow>
 
 #include <cstdio>
-#include <ctime>
 #include <unistd.h>
-
-long long Now_Ns()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
-}
 
 namespace {
 

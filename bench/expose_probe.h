@@ -3,12 +3,12 @@
 // expose has been handled, that is once it has been painted.
 #pragma once
 
+#include "clock.h"
+
 #include <functional>
 
 class QApplication;
 class QWindow;
-
-long long Now_Ns();
 
 // Calls `seen` after each window's first expose has been handled; `seen`
 // returns whether to keep watching.

@@ -1,7 +1,6 @@
 // The program as main() starts it. Writes three moments: its splash on
 // screen, the key press that dismisses it, and the main window on screen.
 #include "expose_probe.h"
-#include "platform/fonts.h"
 #include "shell/program.h"
 
 #include <QApplication>
@@ -11,25 +10,21 @@
 
 int main(int argc, char **argv)
 {
-    FontConfigPreload fonts;
-    QApplication app(argc, argv);
-    fonts.Wait();
     long long splash = 0;
     long long dismissed = 0;
-    Watch_Exposes(app, [&](QWindow *window, long long at) {
-        if (splash) {
-            Report_And_Exit({splash, dismissed, at});
-        }
-        splash = at;
-        // The key as a user would press it, once the splash has been drawn.
-        QTimer::singleShot(0, window, [window, &dismissed] {
-            dismissed = Now_Ns();
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-            QCoreApplication::sendEvent(window, &press);
+    return Run_Program(argc, argv, [&](QApplication &app) {
+        Watch_Exposes(app, [&](QWindow *window, long long at) {
+            if (splash) {
+                Report_And_Exit({splash, dismissed, at});
+            }
+            splash = at;
+            // The key as a user would press it, once the splash has been drawn.
+            QTimer::singleShot(0, window, [window, &dismissed] {
+                dismissed = Now_Ns();
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QCoreApplication::sendEvent(window, &press);
+            });
+            return true;
         });
-        return true;
     });
-    Setup_Application(app);
-    Program program;
-    return app.exec();
 }

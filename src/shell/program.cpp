@@ -22,6 +22,18 @@ void Setup_Application(QApplication &app)
     app.setFont(Design_Font(kGulim, 9.75));
 }
 
+int Run_Program(int &argc, char **argv, const std::function<void(QApplication &)> &started)
+{
+    FontConfigPreload fonts;
+    QApplication app(argc, argv);
+    fonts.Wait();
+    if (started)
+        started(app);
+    Setup_Application(app);
+    Program program;
+    return app.exec();
+}
+
 struct Program::Impl {
     QtMessages messages;
     SystemPrinter printer;

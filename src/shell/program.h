@@ -1,12 +1,17 @@
 // Starting the program: application set-up and the first window.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 class QApplication;
 
 // Application name, version and the Korean font substitutions.
 void Setup_Application(QApplication &app);
+
+// Starts the program and runs it until it ends: main() in full. `started`,
+// if given, sees the application object before anything is shown.
+int Run_Program(int &argc, char **argv, const std::function<void(QApplication &)> &started = {});
 
 // The running program: what owns the windows of a run.
 class Program {

@@ -94,6 +94,8 @@ ParsedNumber Parse_Number(std::string_view text)
     } else if (ec != std::errc() || end != clean.data() + clean.size()) {
         return {};
     }
+    if (!Within_Amount_Limit(value))
+        return {NumberStatus::Overflow, 0};
     return {NumberStatus::Number, negative ? -value : value};
 }
 
@@ -102,6 +104,8 @@ bool Reads_As_Number(std::string_view text) { return Parse_Number(text).status !
 double Round_Won(double value) { return std::round(value); }
 
 double Truncate_Won(double value) { return std::trunc(value); }
+
+bool Within_Amount_Limit(double value) { return std::fabs(Round_Won(value)) < kAmountLimit; }
 
 std::string Format_Whole(double value)
 {

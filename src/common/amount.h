@@ -5,10 +5,16 @@
 #include <string>
 #include <string_view>
 
+// The amounts the program takes are below ten trillion won in magnitude.
+// No person's financial income comes near it, and below it every sum,
+// product by a rate, truncation and half of the statement is exact in a
+// double, so each line is exact to the won.
+inline constexpr double kAmountLimit = 1e13;
+
 enum class NumberStatus {
     NotNumber, // empty, a lone sign or point, letters, misplaced commas...
     Number,
-    Overflow, // well-formed, but beyond the range of a double
+    Overflow, // well-formed, but its whole won reach kAmountLimit
 };
 
 struct ParsedNumber {
@@ -18,7 +24,8 @@ struct ParsedNumber {
 
 // Reads an optional sign, digits in which grouping commas may stand, an
 // optional decimal part and an optional exponent, with blanks around.
-// The decimal point is always ".", whatever the locale.
+// The decimal point is always ".", whatever the locale. A number that
+// rounds to kAmountLimit won or more is an Overflow.
 ParsedNumber Parse_Number(std::string_view text);
 
 // The "reads as a number" test of the amount fields. An overflowing text
@@ -33,6 +40,9 @@ double Truncate_Won(double value);
 
 // "####,###,###,##0": grouped by threes, at least one digit, "-" in front of
 // a negative amount. Every digit is written, up to the largest double.
+
+// Whether a computed amount (a sum of a register) stays within the range.
+bool Within_Amount_Limit(double value);
 std::string Format_Whole(double value);
 
 // "##,##": as Format_Whole, but zero (after rounding) gives the empty text.
@@ -49,7 +59,7 @@ struct AmountEdit {
 
 // Re-formats an amount text box in place. It leaves the box alone when the
 // text is empty, reads as zero (so a typed 0, 00 or 0.0 stays as typed), is
-// not a number, or overflows; otherwise the text becomes Format_Whole of the
+// not a number, or is too large; otherwise the text becomes Format_Whole of the
 // number and the caret goes after the last character.
 AmountEdit Format_Amount(std::string_view text, int caret);
 
@@ -58,8 +68,7 @@ AmountEdit Format_Amount(std::string_view text, int caret);
 // one at a time, as Backspace removes them, until it reads as one (an empty
 // text or a lone "-" never does) or nothing is left before the caret; a
 // number is then re-formatted as Format_Amount does. `overflowed` tells that
-// a text on the way was beyond the range of a double, which the field
-// reports. The caret counts bytes of the UTF-8 text.
+// a text on the way was too large an amount, which the field reports. The caret counts bytes of the UTF-8 text.
 struct AmountTyping {
     AmountEdit edit;
     bool overflowed = false;

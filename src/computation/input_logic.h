@@ -40,8 +40,8 @@ std::optional<int> Editor_Key_Target(int key, int current);
 
 // The line editor's answer to a keystroke that changed its text from
 // `before` to `after`: a number is re-grouped with the caret at the end; an
-// empty text or a lone "-" stands; anything else, and an amount too large
-// for a double (`overflow`), is taken back.
+// empty text or a lone "-" stands; anything else, and an amount that
+// reaches the amount limit (`overflow`), is taken back.
 struct EditorTyping {
     AmountEdit edit;
     bool overflow = false;

@@ -2,7 +2,6 @@
 
 #include "common/amount.h"
 
-#include <cmath>
 
 std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view code, std::span<const std::string> fields)
 {
@@ -39,7 +38,7 @@ SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells
     // already fills its page always leaves one row too many.
     if (trial.Rows() - 1 > Layout_Of(trial).pageRows)
         return SaveResult::RegisterFull;
-    // A sum beyond the range of a double would show as "∞" and read as 0.
+    // A sum too large to read back as an amount is refused like a typed one.
     for (int r = 1; r < trial.Rows(); ++r)
         for (int c = kFirstAmountCol; !trial.Is_Data(r) && c < trial.Cols(); ++c)
             if (Parse_Number(trial.Text(r, c)).status != NumberStatus::Number)
@@ -66,12 +65,11 @@ const char *Refusal_Message(SaveResult result, const RegisterLayout &layout)
 
 GrossUp BD_Calc(std::string_view dividend, std::string_view base)
 {
-    const double scaled = Get_Amount(base) * 19;
-    if (!std::isfinite(scaled))
-        return {{}, {}, true};
-    std::string grossUp = Format_Whole(scaled / 100);
+    // The base is below the amount limit, so 19 times it is exact and the
+    // gross-up rounds as the exact fraction would.
+    std::string grossUp = Format_Whole(Get_Amount(base) * 19 / 100);
     const double income = Get_Amount(dividend) + Get_Amount(grossUp);
-    if (!std::isfinite(income))
+    if (!Within_Amount_Limit(income))
         return {{}, {}, true};
     return {std::move(grossUp), Format_Whole(income), false};
 }

@@ -21,7 +21,7 @@ enum class SaveResult {
     Saved,
     NameMissing,  // the payer's name is exactly empty (blanks are a name)
     RegisterFull, // the register would no longer fit its printed page
-    TooLarge,     // a sum of the register would be beyond the range of a double
+    TooLarge,     // a sum of the register would reach the amount limit
 };
 
 // Writes the cells (the payer's name given) over row editRow, or as a new row when editRow is 0,
@@ -38,6 +38,6 @@ const char *Refusal_Message(SaveResult result, const RegisterLayout &layout);
 struct GrossUp {
     std::string grossUp;
     std::string income;
-    bool overflow = false; // then the two texts are empty
+    bool overflow = false; // the income reaches the amount limit; the texts are empty
 };
 GrossUp BD_Calc(std::string_view dividend, std::string_view base);

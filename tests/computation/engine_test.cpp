@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -270,3 +273,106 @@ TEST(StatementLines, RunFromOneToThirtyEightThenTheCredit)
 }
 
 } // namespace
+
+// The statement again in exact integers, in hundredths of a won so that
+// (21) and (32), which keep their fractions, are exact too.
+struct ExactStatement {
+    using I = __int128;
+    std::map<std::string, std::string> lines;
+
+    static std::string Show(I hundredths) // rounded half away from zero, as the labels show amounts
+    {
+        const I won = (hundredths < 0 ? -hundredths + 50 : hundredths + 50) / 100;
+        return Show_Amount(static_cast<double>(hundredths < 0 ? -won : won));
+    }
+    static std::pair<I, I> Cap(I deduction, I income) // the deduction shown, the base left
+    {
+        if (income <= 0)
+            return {0, 0};
+        return income > deduction ? std::pair<I, I>{deduction, income - deduction} : std::pair<I, I>{income, 0};
+    }
+    static std::pair<int, I> Bracket(I base) // the rate and the tax, in won
+    {
+        if (base <= 0)
+            return {0, 0};
+        const int rate = base <= 10'000'000 ? 9 : base <= 40'000'000 ? 18 : base <= 80'000'000 ? 27 : 36;
+        const I less = rate == 9 ? 0 : rate == 18 ? 900'000 : rate == 27 ? 4'500'000 : 11'700'000;
+        return {rate, base * rate / 100 - less};
+    }
+
+    explicit ExactStatement(const std::array<long long, 9> &in)
+    {
+        const auto put = [&](const char *line, I won) { lines[line] = Show(won * 100); };
+        const auto rate = [&](const char *line, int r) { lines[line] = Show_Amount(r) + " %"; };
+        const char *inputLines[] = {"(1)", "(2)", "(3)", "(5)", "(6)", "(7)"};
+        for (int i = 0; i < 6; ++i)
+            put(inputLines[i], in[i]);
+        const I interest = I(in[0]) + in[1] + in[2], dividends = I(in[3]) + in[4] + in[5];
+        const I financial = interest + dividends;
+        put("(4)", interest), put("(8)", dividends);
+        if (financial > 40'000'000) {
+            put("(9)", financial);
+            const I income14 = financial - 40'000'000 + in[6] + in[7];
+            const auto [d15, base16] = Cap(in[8], income14);
+            const auto [rate17, tax18] = Bracket(base16);
+            const I tax23 = (financial - in[0]) * 15 / 100;
+            const auto [d25, base26] = Cap(in[8], in[7]);
+            const auto [rate27, tax28] = Bracket(base26);
+            const I h20 = (6'000'000 + tax18) * 100, h29 = tax23 * 100 + I(in[0]) * 25 + tax28 * 100;
+            const I h30 = h20 > h29 ? h20 : h29;
+            put("(10)", 40'000'000), put("(11)", financial - 40'000'000), put("(12)", in[6]), put("(13)", in[7]);
+            put("(14)", income14), put("(15)", d15), put("(16)", base16), rate("(17)", rate17), put("(18)", tax18);
+            put("(19)", 6'000'000), lines["(20)"] = Show(h20), lines["(21)"] = Show(I(in[0]) * 25);
+            put("(22)", financial - in[0]), put("(23)", tax23), put("(24)", in[7]), put("(25)", d25);
+            put("(26)", base26), rate("(27)", rate27), put("(28)", tax28), lines["(29)"] = Show(h29);
+            lines["(30)"] = Show(h30);
+            lines["④"] = Show(std::min(I(in[6]) * 100, h30 - h29));
+        } else {
+            const I untaxed = I(in[1]) + in[5];
+            const auto [d34, base35] = Cap(in[8], in[7]);
+            const auto [rate36, tax37] = Bracket(base35);
+            put("(31)", untaxed), lines["(32)"] = Show(untaxed * 15), put("(33)", in[7]), put("(34)", d34);
+            put("(35)", base35), rate("(36)", rate36), put("(37)", tax37);
+            lines["(38)"] = Show(tax37 * 100 + untaxed * 15);
+        }
+    }
+};
+
+TEST(CalcVal, EveryLineIsExactToTheWonUpToTheAmountLimit)
+{
+    constexpr long long kMax = 9'999'999'999'999; // the largest amount a line takes
+    std::vector<std::array<long long, 9>> cases = {
+        {kMax, kMax, kMax, kMax, kMax, kMax, kMax, kMax, kMax},
+        {kMax, 0, 0, 0, 0, 0, -kMax, kMax, 0},
+        {1, 0, 3, 0, 0, 0, 0, kMax, 1}, // (21) keeps a quarter
+        {0, 13'333'333, 0, 0, 0, 1, 0, kMax, 0}, // at the threshold: (32) keeps hundredths
+    };
+    std::uint64_t x = 0x9E3779B97F4A7C15ull;
+    const auto next = [&x] {
+        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        return x;
+    };
+    for (int n = 0; n < 3000; ++n) {
+        std::array<long long, 9> in{};
+        for (int i = 0; i < 9; ++i) {
+            // Every magnitude from won to trillions, most often near the top.
+            const long long scale = static_cast<long long>(std::pow(10.0, next() % 14));
+            in[i] = static_cast<long long>(next() % static_cast<std::uint64_t>(std::min(scale, kMax)));
+            if (i == 6 && next() % 2) // line 7 may be negative
+                in[i] = -in[i];
+        }
+        cases.push_back(in);
+    }
+    for (const auto &in : cases) {
+        std::array<double, 9> lines;
+        for (int i = 0; i < 9; ++i)
+            lines[i] = static_cast<double>(in[i]);
+        StatementEngine engine;
+        const std::string tax = engine.Calc_Val(Inputs(lines));
+        const ExactStatement exact(in);
+        const auto shown = Lines(engine);
+        for (const auto &[line, text] : exact.lines)
+            ASSERT_EQ(shown.at(line), text) << line << " of " << ::testing::PrintToString(in);
+        EXPECT_EQ(tax, exact.lines.at(engine.section == Section::Above ? "(30)" : "(38)"));
+    }
+}

@@ -67,15 +67,15 @@ TEST_F(DividendPanelTest, TheGrossUpAndTheIncomeAreWorkedOutWhileTyping)
     }
 }
 
-TEST_F(DividendPanelTest, AGrossUpBeyondADoubleIsReportedOnceAndTheLastDigitGoes)
+TEST_F(DividendPanelTest, AnIncomeThatReachesTheAmountLimitIsReportedOnceAndTheLastDigitGoes)
 {
+    Field(2)->setText(QStringLiteral("8,100,000,000,000"));
     Field(3)->setFocus();
-    Field(3)->insert(QStringLiteral("9e307")); // as pasted: 19/100 of it is fine, but 19 times it is not
+    Field(3)->insert(QStringLiteral("9999999999999")); // its gross-up would bring the income to 10^13
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"금액이 너무 큽니다."});
-    const std::string base = Text(Field(3));
-    EXPECT_EQ(base.substr(0, 5), "8,999"); // the double nearest 9e307, less its last digit
-    EXPECT_EQ(base.size(), 307u + 102u);   // about 9e306: 307 digits, grouped
-    EXPECT_EQ(Text(Field(4)).substr(0, 4), "1,71");
+    EXPECT_EQ(Text(Field(3)), "999,999,999,999");
+    EXPECT_EQ(Text(Field(4)), "190,000,000,000");
+    EXPECT_EQ(Text(Field(5)), "8,290,000,000,000");
 }
 
 TEST_F(DividendPanelTest, KeysSkipTheComputedFields)

@@ -159,18 +159,18 @@ TEST(Regrouping, DividendGroupsSumAllFiveAmountColumns)
 
     Save_Dividend(fgBD, "22", "갑", "2,000,000", "1,000,000");
     Save_Dividend(fgBD, "22", "을", "150", "150");
-    // Wider than the pattern's 13 digit places (and exact in a double).
-    Save_Dividend(fgBD, "21", "병", "99,999,999,999,999", "100,000,000,000,000");
+    // Near the amount limit, where every sum is still exact.
+    Save_Dividend(fgBD, "21", "병", "999,999,999,999", "1,000,000,000,000");
     EXPECT_EQ(Rows(fgBD), (std::vector<Shown>{
                               {D,
-                               {"21", "1", "병", "", "99,999,999,999,999", "100,000,000,000,000", "19,000,000,000,000",
-                                "118,999,999,999,999", "0"}},
+                               {"21", "1", "병", "", "999,999,999,999", "1,000,000,000,000", "190,000,000,000",
+                                "1,189,999,999,999", "0"}},
                               {D, {"22", "1", "갑", "", "2,000,000", "1,000,000", "190,000", "2,190,000", "0"}},
                               {D, {"22", "2", "을", "", "150", "150", "29", "179", "0"}},
                               {S, {"", "", "소계", "", "2,000,150", "1,000,150", "190,029", "2,190,179", "0"}},
                               {T,
-                               {"", "", "합계", "", "100,000,002,000,149", "100,000,001,000,150", "19,000,000,190,029",
-                                "119,000,002,190,178", "0"}},
+                               {"", "", "합계", "", "1,000,002,000,149", "1,000,001,000,150", "190,000,190,029",
+                                "1,190,002,190,178", "0"}},
                           }));
     EXPECT_EQ(fgBD.Row_Height(0), 700);
     EXPECT_TRUE(fgBD.word_wrap);
@@ -210,12 +210,13 @@ TEST(Save, AnEmptyNameIsRefusedButBlanksAreAName)
     EXPECT_EQ(Rows(fgEJ)[0], (Shown{D, {"11", "1", "  ", "", "0", "0"}}));
 }
 
-TEST(Save, SumsBeyondTheRangeOfADoubleAreRefused)
+TEST(Save, SumsThatReachTheAmountLimitAreRefused)
 {
     GridModel fgEJ = Interest_Register();
-    ASSERT_EQ(Save_Interest(fgEJ, {"11", "가", "1e308"}), SaveResult::Saved);
+    ASSERT_EQ(Save_Interest(fgEJ, {"11", "가", "9,999,999,999,999", "1"}), SaveResult::Saved);
     const auto before = Rows(fgEJ);
-    EXPECT_EQ(Save_Interest(fgEJ, {"12", "나", "1.5e308"}), SaveResult::TooLarge);
+    EXPECT_EQ(Save_Interest(fgEJ, {"12", "나", "1"}), SaveResult::TooLarge); // the 합계 would be 10^13
+    EXPECT_EQ(Save_Interest(fgEJ, {"12", "나", "-1", "9,999,999,999,999"}), SaveResult::TooLarge);
     EXPECT_EQ(Rows(fgEJ), before);
     EXPECT_STREQ(Refusal_Message(SaveResult::TooLarge, kInterestLayout), "금액이 너무 큽니다.");
 }
@@ -308,8 +309,9 @@ TEST(GrossUp, NineteenHundredthsOfTheBaseRoundedHalvesAwayFromZero)
         EXPECT_EQ(g.grossUp, c.grossUp) << c.base;
         EXPECT_EQ(g.income, c.income) << c.dividend << " + " << c.base;
     }
-    EXPECT_TRUE(BD_Calc("", "1e308").overflow);
-    EXPECT_TRUE(BD_Calc("1.7e308", "1e307").overflow);
+    // The income may not reach the amount limit.
+    EXPECT_EQ(BD_Calc("8,099,999,999,999", "9,999,999,999,999").income, "9,999,999,999,999");
+    EXPECT_TRUE(BD_Calc("8,100,000,000,000", "9,999,999,999,999").overflow);
 }
 
 TEST(GridModel, InsertsAndRemovesRowsBelowTheHeaderOnly)

@@ -1,0 +1,79 @@
+// Where outside files are read from: a regular file or standard input, each
+// bounded, so that no input (a device, a directory, an endless pipe) can
+// make a reader hang or grow without end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+// No register or taxpayer file comes near this; anything larger is refused.
+inline constexpr std::int64_t kMaxInputBytes = 4 * 1024 * 1024;
+
+class ByteSource {
+public:
+    explicit ByteSource(std::string name) : name_(std::move(name)) {}
+    virtual ~ByteSource() = default;
+    // Up to n bytes into buf: the count, 0 at the end, or -1 after a failure,
+    // which Error() then describes.
+    std::ptrdiff_t Read(char *buf, std::size_t n);
+    const std::string &Error() const { return error_; }
+    // The bytes read so far.
+    std::int64_t Consumed() const { return consumed_; }
+    // What messages call it: the file's path, or "표준 입력".
+    const std::string &Name() const { return name_; }
+
+protected:
+    virtual std::ptrdiff_t Read_Some(char *buf, std::size_t n) = 0;
+    void Fail(const char *message) { error_ = name_ + ": " + message; }
+
+private:
+    std::string name_;
+    std::string error_;
+    std::int64_t consumed_ = 0;
+};
+
+// A file descriptor. The source past kMaxInputBytes fails, so a pipe that
+// never ends (or a huge one) is cut off early.
+class FdSource final : public ByteSource {
+public:
+    FdSource(int fd, std::string name, bool owned) : ByteSource(std::move(name)), fd_(fd), owned_(owned) {}
+    ~FdSource() override;
+    FdSource(const FdSource &) = delete;
+    FdSource &operator=(const FdSource &) = delete;
+
+private:
+    std::ptrdiff_t Read_Some(char *buf, std::size_t n) override;
+    int fd_;
+    bool owned_;
+};
+
+// An in-memory or test stream, bounded the same way.
+class StreamSource final : public ByteSource {
+public:
+    explicit StreamSource(std::istream &in, std::string name = "표준 입력") : ByteSource(std::move(name)), in_(in) {}
+
+private:
+    std::ptrdiff_t Read_Some(char *buf, std::size_t n) override;
+    std::istream &in_;
+};
+
+struct OpenedInput {
+    std::unique_ptr<ByteSource> source; // null on failure
+    std::string error;                  // a message in Korean, naming the file
+};
+
+// Opens a named file for reading. Only a regular file is taken: a folder, a
+// device, a FIFO or a socket is refused, and so is a file larger than
+// kMaxInputBytes, before anything is read.
+OpenedInput Open_Input_File(const std::string &path);
+
+// Standard input: refused when it is closed, a folder, or a regular file
+// larger than kMaxInputBytes.
+OpenedInput Open_Standard_Input();
+
+// The whole source, at most kMaxInputBytes; false with `error` set when the
+// source fails or holds more.
+bool Read_All(ByteSource &source, std::string &bytes, std::string &error);

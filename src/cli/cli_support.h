@@ -1,6 +1,9 @@
-// What the commands of orvanta-calc share: failures and JSON text.
+// What the commands of orvanta-calc share: their streams and failures.
 #pragma once
 
+#include "files/input_source.h"
+
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -8,17 +11,23 @@
 
 inline constexpr int kFailure = 2;
 
+struct CalcIo {
+    // Standard input, opened only by a command that reads it.
+    std::function<OpenedInput()> openStandardInput;
+    // What the command prints; the caller writes it out once the command
+    // has ended, and only a run whose output was written in full succeeds.
+    std::string out;
+    std::ostream &err;
+};
+
 // "orvanta-calc: message" on err; returns kFailure.
 int Fail(std::ostream &err, const std::string &message);
 
-// A JSON string literal of UTF-8 text.
-std::string Json_String(const std::string &s);
-
-struct RegisterCommand {
+struct CommandResult {
     int status = 0;
     std::optional<std::string> usageError; // then nothing was read
 };
 
-// `interest` or `dividend`: a register from CSV, regrouped, to out.
-RegisterCommand Register_Command(const std::string &name, const std::vector<std::string> &args, std::istream &in,
-                                 std::ostream &out, std::ostream &err);
+// `interest` or `dividend`: a register from CSV or a taxpayer file,
+// regrouped, to io.out.
+CommandResult Register_Command(const std::string &name, const std::vector<std::string> &args, CalcIo &io);

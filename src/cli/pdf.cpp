@@ -1,35 +1,18 @@
 #include "cli/pdf.h"
 #include "cli/cli_support.h"
 
-#include "platform/fonts.h"
-#include "platform/printer_qt.h"
-#include "printing/print_page.h"
-
-#include <QGuiApplication>
-
-#include <cstdio>
-#include <memory>
+#include <dlfcn.h>
+#include <filesystem>
 
 namespace {
 
-// Text needs a GUI application for its fonts; a PDF needs no display.
-void Ensure_Gui()
+// The module sits at the same place relative to the program in the build
+// tree and once installed.
+std::filesystem::path Module_Path()
 {
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's notes about the session (no XDG_RUNTIME_DIR, say) are not the
-    // command's to report: standard error is for its own failures.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "orvanta-calc: %s\n", message.toLocal8Bit().constData());
-    });
-    static int argc = 1;
-    static char name[] = "orvanta-calc";
-    static char *argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
-    Install_Korean_Fonts();
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return self.parent_path() / ORVANTA_PDF_MODULE_RELPATH;
 }
 
 } // namespace
@@ -42,7 +25,7 @@ bool Take_Pdf_Option(const std::vector<std::string> &args, std::size_t &i, std::
         path = arg.substr(6);
     } else if (arg == "--pdf") {
         if (i + 1 >= args.size()) {
-            usageError = "--pdf needs a file name";
+            usageError = "--pdf 다음에 파일 이름이 필요합니다.";
             return true;
         }
         path = args[++i];
@@ -50,15 +33,22 @@ bool Take_Pdf_Option(const std::vector<std::string> &args, std::size_t &i, std::
         return false;
     }
     if (path->empty())
-        usageError = "--pdf needs a file name";
+        usageError = "--pdf 다음에 파일 이름이 필요합니다.";
     return true;
 }
 
 int Write_Pdf(const Page &page, const std::string &path, std::ostream &err)
 {
-    Ensure_Gui();
-    PdfPrinter printer(QString::fromStdString(path));
-    if (const std::optional<std::string> failure = Print_Page(page, printer))
-        return Fail(err, *failure);
+    const std::filesystem::path module = Module_Path();
+    void *handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        return Fail(err, "PDF 모듈을 읽을 수 없습니다: " + std::string(::dlerror()));
+    const auto write = reinterpret_cast<WritePdfFunction>(::dlsym(handle, "orvanta_calc_write_pdf"));
+    if (!write)
+        return Fail(err, "PDF 모듈이 올바르지 않습니다: " + module.string());
+    // The module stays loaded: Qt's application object lives until exit.
+    std::string failure;
+    if (!write(&page, path.c_str(), &failure))
+        return Fail(err, failure);
     return 0;
 }

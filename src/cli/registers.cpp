@@ -3,57 +3,15 @@
 #include "cli/cli_support.h"
 #include "cli/pdf.h"
 
-#include "common/amount.h"
-#include "common/csv.h"
-#include "common/text.h"
+#include "files/register_csv.h"
 #include "printing/page_data.h"
-#include "registers/register_entry.h"
 #include "registers/regrouping.h"
 
-#include <fstream>
-#include <iterator>
+#include <nlohmann/json.hpp>
+
 #include <ostream>
 
 namespace {
-
-struct RegisterInput {
-    const RegisterLayout &layout;
-    void (*init)(GridModel &);
-    std::vector<const char *> columns; // of a CSV row, for messages
-    std::vector<int> amountColumns;
-};
-
-const RegisterInput kInterestInput = {kInterestLayout,
-                                      Init_fgEJ,
-                                      {"code", "payer name", "registration number", "interest amount", "withheld tax"},
-                                      {3, 4}};
-const RegisterInput kDividendInput = {
-    kDividendLayout,
-    Init_fgBD,
-    {"code", "payer name", "registration number", "dividend", "gross-up base", "withheld tax"},
-    {3, 4, 5}};
-
-bool Valid_Utf8(std::string_view s)
-{
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const int length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || i + length > s.size())
-            return false;
-        for (int k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
-std::string Quoted(std::string_view text)
-{
-    std::string out(1, '"');
-    out.append(text).append(1, '"');
-    return out;
-}
 
 const char *Kind_Name(RowKind kind)
 {
@@ -67,82 +25,36 @@ const char *Kind_Name(RowKind kind)
     }
 }
 
-void Print_Register(const GridModel &grid, bool json, std::ostream &out)
+// Every cell came through the reader's checks, so no cell holds a tab or a
+// line break that could split a line of the plain output.
+std::string Register_Text(const GridModel &grid, bool json)
 {
-    if (json)
-        out << "{\"rows\": [";
-    for (int r = 1; r < grid.Rows(); ++r) {
-        if (json) {
-            out << (r > 1 ? ", " : "") << "{\"kind\": \"" << Kind_Name(grid.Kind(r)) << "\", \"cells\": [";
+    if (json) {
+        nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+        for (int r = 1; r < grid.Rows(); ++r) {
+            nlohmann::ordered_json cells = nlohmann::ordered_json::array();
             for (int c = 1; c < grid.Cols(); ++c)
-                out << (c > 1 ? ", " : "") << Json_String(grid.Text(r, c));
-            out << "]}";
-        } else {
-            for (int c = 1; c < grid.Cols(); ++c)
-                out << (c > 1 ? "\t" : "") << grid.Text(r, c);
-            out << '\n';
+                cells.push_back(grid.Text(r, c));
+            rows.push_back({{"kind", Kind_Name(grid.Kind(r))}, {"cells", std::move(cells)}});
         }
+        return nlohmann::ordered_json{{"rows", std::move(rows)}}.dump(-1, ' ', false,
+                                                                      nlohmann::json::error_handler_t::replace) +
+               '\n';
     }
-    if (json)
-        out << "]}\n";
-}
-
-// The entry fields a CSV row stands for, or a reason it cannot be saved.
-std::string Row_Fields(const RegisterInput &input, const CsvRecord &record, std::string &code,
-                       std::vector<std::string> &fields)
-{
-    const auto &layout = input.layout;
-    const auto &cells = record.fields;
-    if (cells.size() != input.columns.size()) {
-        std::string why =
-            std::to_string(cells.size()) + " fields; a row has " + std::to_string(input.columns.size()) + ":";
-        for (const char *column : input.columns)
-            why.append(" ").append(column).append(column == input.columns.back() ? "" : ",");
-        return why;
+    std::string out;
+    for (int r = 1; r < grid.Rows(); ++r) {
+        for (int c = 1; c < grid.Cols(); ++c)
+            out.append(c > 1 ? "\t" : "").append(grid.Text(r, c));
+        out += '\n';
     }
-    for (const std::string &cell : cells)
-        if (!Valid_Utf8(cell))
-            return "not UTF-8 text (save the file as CSV UTF-8)";
-    code = Trim_Blanks(cells[0]);
-    if (!Is_Register_Code(layout, code)) {
-        std::string why = "code " + Quoted(code) + " is not one of ";
-        for (const char *c : layout.codes)
-            why.append(c).append(c == layout.codes.back() ? "" : ", ");
-        return why;
-    }
-    // The fields as the panel holds them: name, number, then the amounts.
-    fields = {cells[1], cells[2]};
-    for (const int col : input.amountColumns) {
-        const std::string amount(Trim_Blanks(cells[col]));
-        const NumberStatus status = amount.empty() ? NumberStatus::Number : Parse_Number(amount).status;
-        if (status == NumberStatus::NotNumber)
-            return std::string(input.columns[col]) + " " + Quoted(amount) + " is not a number";
-        if (status == NumberStatus::Overflow)
-            return std::string(input.columns[col]) + " " + Quoted(amount) + ": " + kAmountTooLargeMessage;
-        fields.push_back(amount);
-    }
-    if (&layout == &kDividendLayout) {
-        // Fields 4 and 5, worked out as the panel does while the amounts are typed.
-        const GrossUp g = BD_Calc(fields[2], fields[3]);
-        if (g.overflow)
-            return kAmountTooLargeMessage;
-        fields.insert(fields.begin() + 4, {g.grossUp, g.income});
-    }
-    return {};
-}
-
-bool Is_Header(const RegisterInput &input, const CsvRecord &record)
-{
-    return !record.fields.empty() && !Is_Register_Code(input.layout, Trim_Blanks(record.fields[0])) &&
-           !Reads_As_Number(Trim_Blanks(record.fields[0]));
+    return out;
 }
 
 } // namespace
 
-RegisterCommand Register_Command(const std::string &name, const std::vector<std::string> &args, std::istream &in,
-                                 std::ostream &out, std::ostream &err)
+CommandResult Register_Command(const std::string &name, const std::vector<std::string> &args, CalcIo &io)
 {
-    const RegisterInput &input = name == "interest" ? kInterestInput : kDividendInput;
+    const RegisterKind kind = name == "interest" ? RegisterKind::Interest : RegisterKind::Dividend;
     bool json = false;
     std::optional<std::string> file, pdf, usageError;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -153,55 +65,30 @@ RegisterCommand Register_Command(const std::string &name, const std::vector<std:
             if (usageError)
                 return {kFailure, usageError};
         } else if (arg.starts_with("--"))
-            return {kFailure, "unknown option " + arg};
+            return {kFailure, "알 수 없는 옵션입니다: " + arg};
         else if (file)
-            return {kFailure, name + " reads one file"};
+            return {kFailure, name + "는 파일 하나만 읽습니다."};
         else
             file = arg;
     }
 
-    std::string text;
-    if (!file || *file == "-") {
-        text.assign(std::istreambuf_iterator<char>(in), {});
-    } else {
-        std::ifstream stream(*file, std::ios::binary);
-        if (!stream)
-            return {Fail(err, *file + ": cannot be read"), {}};
-        text.assign(std::istreambuf_iterator<char>(stream), {});
-        if (stream.bad())
-            return {Fail(err, *file + ": cannot be read"), {}};
-    }
+    OpenedInput input = !file || *file == "-" ? io.openStandardInput() : Open_Input_File(*file);
+    if (!input.source)
+        return {Fail(io.err, input.error), {}};
 
-    const CsvResult csv = Read_Csv(text);
-    if (!csv.ok)
-        return {Fail(err, "line " + std::to_string(csv.errorLine) + ": " + csv.error), {}};
-
-    GridModel grid(input.layout.name);
-    input.init(grid);
+    GridModel grid(Layout_Of(kind).name);
+    (kind == RegisterKind::Interest ? Init_fgEJ : Init_fgBD)(grid);
     Reset_fg(grid);
-    for (std::size_t k = 0; k < csv.records.size(); ++k) {
-        const CsvRecord &record = csv.records[k];
-        if (k == 0 && Is_Header(input, record))
-            continue;
-        const auto fail = [&](const std::string &why) {
-            return RegisterCommand{Fail(err, "line " + std::to_string(record.line) + ": " + why), {}};
-        };
-        std::string code;
-        std::vector<std::string> fields;
-        if (const std::string why = Row_Fields(input, record, code, fields); !why.empty())
-            return fail(why);
-        const SaveResult saved = Save_Row(grid, 0, Entry_Cells(grid, code, fields));
-        if (const char *refusal = Refusal_Message(saved, input.layout))
-            return fail(refusal);
-    }
+    if (const std::optional<ReadFailure> failure = Import_Register_Rows(*input.source, kind, grid))
+        return {Fail(io.err, Describe(*failure)), {}};
 
     if (pdf) {
-        Page page(&input.layout == &kInterestLayout ? Interest_Page_Spec() : Dividend_Page_Spec());
+        Page page(kind == RegisterKind::Interest ? Interest_Page_Spec() : Dividend_Page_Spec());
         if (const std::optional<std::string> failure = Set_Data(page, grid))
-            return {Fail(err, *failure), {}};
-        if (const int status = Write_Pdf(page, *pdf, err))
+            return {Fail(io.err, *failure), {}};
+        if (const int status = Write_Pdf(page, *pdf, io.err))
             return {status, {}};
     }
-    Print_Register(grid, json, out);
+    io.out = Register_Text(grid, json);
     return {0, {}};
 }

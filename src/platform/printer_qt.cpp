@@ -2,12 +2,11 @@
 
 #include "platform/fonts.h"
 
-#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 namespace {
 
@@ -117,9 +116,11 @@ void PainterPrinter::End_Doc()
     open_ = false;
     device_ = nullptr;
     const bool ended = painter_.end();
-    Close_Device(!ended);
+    const bool closed = Close_Device(!ended);
     if (!ended)
         throw PrintFailure("인쇄 작업을 프린터로 보내지 못했습니다.");
+    if (!closed)
+        throw PrintFailure(Begin_Failure());
 }
 
 void PainterPrinter::Kill_Doc() noexcept
@@ -133,45 +134,9 @@ void PainterPrinter::Kill_Doc() noexcept
     Close_Device(true);
 }
 
-struct SystemPrinter::Job {
-    explicit Job(const QPrinterInfo &info) : printer(info, QPrinter::HighResolution) {}
-    QPrinter printer;
-};
-
-SystemPrinter::SystemPrinter() = default;
-SystemPrinter::~SystemPrinter() { Kill_Doc(); }
-
-QPagedPaintDevice &SystemPrinter::Open_Device()
-{
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        throw PrintFailure("기본 프린터가 지정되어 있지 않습니다. 프린터를 설치하고 기본 프린터로 지정하십시오.");
-    job_ = std::make_unique<Job>(info);
-    job_->printer.setDocName(QStringLiteral("2005 Orvanta"));
-    if (!job_->printer.isValid()) {
-        job_.reset();
-        throw PrintFailure("프린터 " + info.printerName().toStdString() + "을(를) 사용할 수 없습니다.");
-    }
-    return job_->printer;
-}
-
-std::string SystemPrinter::Begin_Failure() const
-{
-    const QString name = job_ ? job_->printer.printerName() : QString();
-    return "프린터 " + name.toStdString() + "에 인쇄를 시작할 수 없습니다. 프린터의 상태를 확인하십시오.";
-}
-
-void SystemPrinter::Abort_Device() noexcept
-{
-    if (job_)
-        job_->printer.abort();
-}
-
-// Once the painter has ended, a job that is kept has been handed to CUPS.
-void SystemPrinter::Close_Device(bool) noexcept { job_.reset(); }
-
 struct PdfPrinter::Job {
-    explicit Job(const QString &path) : writer(path) {}
+    explicit Job(const QString &path) : file(path), writer(&file) {}
+    QSaveFile file;
     QPdfWriter writer;
 };
 
@@ -180,7 +145,15 @@ PdfPrinter::~PdfPrinter() { Kill_Doc(); }
 
 QPagedPaintDevice &PdfPrinter::Open_Device()
 {
+    // A device or a folder at that name is never written to nor replaced.
+    const QFileInfo target(path_);
+    if (target.exists() && !target.isFile())
+        throw PrintFailure(Begin_Failure() + " 일반 파일이 아닙니다.");
     job_ = std::make_unique<Job>(path_);
+    if (!job_->file.open(QIODevice::WriteOnly)) {
+        job_.reset();
+        throw PrintFailure(Begin_Failure());
+    }
     QPdfWriter &writer = job_->writer;
     writer.setResolution(1200);
     writer.setCreator(QStringLiteral("2005 Orvanta"));
@@ -190,9 +163,14 @@ QPagedPaintDevice &PdfPrinter::Open_Device()
 
 std::string PdfPrinter::Begin_Failure() const { return "PDF 파일 " + path_.toStdString() + "을(를) 쓸 수 없습니다."; }
 
-void PdfPrinter::Close_Device(bool discard) noexcept
+bool PdfPrinter::Close_Device(bool discard) noexcept
 {
-    job_.reset();
+    if (!job_)
+        return !discard;
     if (discard)
-        QFile::remove(path_);
+        job_->file.cancelWriting();
+    // Commit flushes, syncs and renames, and reports any write that failed.
+    const bool kept = !discard && job_->file.commit();
+    job_.reset();
+    return kept;
 }

@@ -1,5 +1,6 @@
 // The printer drawn with QPainter: the system's default printer through
-// CUPS, or a PDF file. A job starts at its first output and ends with
+// CUPS (system_printer.cpp, which alone needs Qt Print Support), or a PDF
+// file. A job starts at its first output and ends with
 // End_Doc; the font state outlives the job, as a printer's does.
 #pragma once
 
@@ -37,7 +38,8 @@ protected:
     // Asks the device, while it is still painted on, to drop the job.
     virtual void Abort_Device() noexcept {}
     // After the painter has finished with the device: sent, or thrown away.
-    virtual void Close_Device(bool discard) noexcept = 0;
+    // False when a kept job could not be completed.
+    virtual bool Close_Device(bool discard) noexcept = 0;
 
 private:
     QPainter &Painter();
@@ -63,13 +65,15 @@ private:
     QPagedPaintDevice &Open_Device() override;
     std::string Begin_Failure() const override;
     void Abort_Device() noexcept override;
-    void Close_Device(bool discard) noexcept override;
+    bool Close_Device(bool discard) noexcept override;
 
     struct Job;
     std::unique_ptr<Job> job_;
 };
 
 // A PDF file, A4 with no margins: printed coordinates are page coordinates.
+// The file is written beside its place and renamed into it once complete,
+// so a failure never leaves a partial file or damages one that was there.
 class PdfPrinter final : public PainterPrinter {
 public:
     explicit PdfPrinter(QString path);
@@ -78,7 +82,7 @@ public:
 private:
     QPagedPaintDevice &Open_Device() override;
     std::string Begin_Failure() const override;
-    void Close_Device(bool discard) noexcept override;
+    bool Close_Device(bool discard) noexcept override;
 
     QString path_;
     struct Job;

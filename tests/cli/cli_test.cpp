@@ -15,10 +15,13 @@ struct CalcRun {
     std::string out, err;
 };
 
-CalcRun Calc(const QStringList &args, const std::string &input = {})
+CalcRun Calc(const QStringList &args, const std::string &input = {}, const QStringList &shellArgs = {})
 {
     QProcess p;
-    p.start(QStringLiteral(ORVANTA_CALC), args);
+    if (shellArgs.isEmpty())
+        p.start(QStringLiteral(ORVANTA_CALC), args);
+    else
+        p.start(QStringLiteral("/bin/sh"), shellArgs);
     p.write(input.data(), static_cast<qint64>(input.size()));
     p.closeWriteChannel();
     EXPECT_TRUE(p.waitForFinished(20000));
@@ -56,15 +59,14 @@ TEST(CalcStatement, JsonHoldsTheSameTexts)
 {
     const CalcRun r = Calc(Statement({"1000002", "", "39,000,000", "", "", "", "", "", ""}, true));
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("{\"section\": 2, \"tax\": \"6,100,001\", \"lines\": {\"(1)\": \"1,000,002\", ", 0), 0u)
-        << r.out;
-    EXPECT_NE(r.out.find("\"(21)\": \"250,001\""), std::string::npos);
-    EXPECT_NE(r.out.find("\"(27)\": \"0 %\""), std::string::npos);
-    EXPECT_NE(r.out.find("\"(38)\": \"\", \"④\": \"0\"}}\n"), std::string::npos);
+    EXPECT_EQ(r.out.rfind("{\"section\":2,\"tax\":\"6,100,001\",\"lines\":{\"(1)\":\"1,000,002\",", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\"(21)\":\"250,001\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"(27)\":\"0 %\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"(38)\":\"\",\"④\":\"0\"}}\n"), std::string::npos);
 
     const CalcRun three =
         Calc(Statement({"", "5,000,000", "", "", "", "1,000,000", "", "30,000,000", "5,000,000"}, true));
-    EXPECT_EQ(three.out.rfind("{\"section\": 3, \"tax\": \"4,500,000\"", 0), 0u) << three.out;
+    EXPECT_EQ(three.out.rfind("{\"section\":3,\"tax\":\"4,500,000\"", 0), 0u) << three.out;
 }
 
 TEST(CalcStatement, NegativeLineSevenIsAnAmountNotAnOption)
@@ -85,12 +87,12 @@ TEST(CalcStatement, FailuresGoToStandardErrorWithStatusTwo)
         {Statement({"", "", "", "12a", "", "", "", "", ""}), "L4 \"12a\": 잘못된 문자를 입력하셨습니다"},
         {Statement({"", "-", "", "", "", "", "", "", ""}), "잘못된 문자를 입력하셨습니다"},
         {Statement({"", "1e400", "", "", "", "", "", "", ""}), "금액이 너무 큽니다."},
-        {Statement({"1.7e308", "1.7e308", "", "", "", "", "", "", ""}), "금액이 너무 큽니다."},
-        {Statement({"", "", ""}), "usage: orvanta-calc statement"},
-        {Statement({"", "", "", "", "", "", "", "", "", ""}), "usage: orvanta-calc statement"},
-        {{"statement", "--xml", "", "", "", "", "", "", "", "", ""}, "unknown option --xml"},
-        {{"frobnicate"}, "unknown command frobnicate"},
-        {{}, "usage:"},
+        {Statement({"", "", "", "", "", "", "", "10,000,000,000,000", ""}), "L8 \"10,000,000,000,000\": 금액이"},
+        {Statement({"", "", ""}), "사용법: orvanta-calc statement"},
+        {Statement({"", "", "", "", "", "", "", "", "", ""}), "금액 아홉 개(L1~L9)가 필요합니다."},
+        {{"statement", "--xml", "", "", "", "", "", "", "", "", ""}, "알 수 없는 옵션입니다: --xml"},
+        {{"frobnicate"}, "알 수 없는 명령입니다: frobnicate"},
+        {{}, "사용법:"},
     };
     for (const Case &c : cases) {
         const CalcRun r = Calc(c.args);
@@ -125,10 +127,9 @@ TEST(CalcRegisters, InterestRowsAreSavedAndPrintedRegrouped)
     file.close();
     const CalcRun json = Calc({"interest", "--json", file.fileName()});
     ASSERT_EQ(json.status, 0) << json.err;
-    EXPECT_EQ(json.out.rfind("{\"rows\": [{\"kind\": \"data\", \"cells\": [\"11\", \"1\", \"김민수\", ", 0), 0u)
-        << json.out;
-    EXPECT_NE(json.out.find("{\"kind\": \"subtotal\", \"cells\": [\"\", \"\", \"소계\", \"\", \"20,900,000\", "
-                            "\"3,101,000\"]}, {\"kind\": \"total\", "),
+    EXPECT_EQ(json.out.rfind("{\"rows\":[{\"kind\":\"data\",\"cells\":[\"11\",\"1\",\"김민수\",", 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("{\"kind\":\"subtotal\",\"cells\":[\"\",\"\",\"소계\",\"\",\"20,900,000\","
+                            "\"3,101,000\"]},{\"kind\":\"total\","),
               std::string::npos);
     EXPECT_TRUE(json.out.ends_with("]}]}\n")) << json.out;
 }
@@ -145,58 +146,43 @@ TEST(CalcRegisters, DividendRowsGetTheirGrossUp)
                      "22\t1\tA \"B\"\t\t1,500,000\t0\t0\t1,500,000\t210,000\n"
                      "\t\t합계\t\t3,500,150\t1,000,150\t190,029\t3,690,179\t210,000\n");
     const CalcRun empty = Calc({"dividend", "--json"}, "");
-    EXPECT_EQ(empty.out, "{\"rows\": [{\"kind\": \"total\", \"cells\": [\"\", \"\", \"합계\", \"\", \"0\", \"0\", "
-                         "\"0\", \"0\", \"0\"]}]}\n");
+    EXPECT_EQ(empty.out, "{\"rows\":[{\"kind\":\"total\",\"cells\":[\"\",\"\",\"합계\",\"\",\"0\",\"0\",\"0\",\"0\",\"0\"]}]}\n");
 }
 
-// `count` rows of one code with `amounts` amounts of 1 each.
-std::string Rows(const char *code, int count, int amounts)
+// Runs orvanta-calc through the shell, for what QProcess cannot set up: a
+// closed or special standard stream.
+CalcRun Shell(const std::string &command)
 {
-    std::string csv;
-    for (int i = 0; i < count; ++i) {
-        csv.append(code).append(",p,");
-        for (int k = 0; k < amounts; ++k)
-            csv.append(",1");
-        csv.append("\n");
-    }
-    return csv;
+    return Calc({}, {}, {"-c", QString::fromStdString("exec \"$0\" " + command), QStringLiteral(ORVANTA_CALC)});
 }
 
-TEST(CalcRegisters, ARowThatCannotBeSavedFailsTheRunNamingItsLine)
+TEST(CalcRegisters, WhatCannotBeReadOrWrittenFailsTheRunWithStatusTwo)
 {
-    struct Case {
-        const char *command;
-        std::string csv;
+    QTemporaryDir dir;
+    const std::string pdf = dir.filePath(QStringLiteral("x.pdf")).toStdString();
+    const struct {
+        CalcRun run;
         const char *message;
     } cases[] = {
-        {"interest", "11,a,,1,1\n21,b,,1,1\n", "line 2: code \"21\" is not one of 11, 12, 13"},
-        {"dividend", "11,a,,1,1,1\n", "line 1: code \"11\" is not one of 21, 22, 23"},
-        {"interest", "header,x\n11,a,,1\n", "line 2: 4 fields; a row has 5: code, payer name"},
-        {"interest", "11,a,,12a,1\n", "line 1: interest amount \"12a\" is not a number"},
-        {"dividend", "21,a,,1,-,1\n", "line 1: gross-up base \"-\" is not a number"},
-        {"interest", "11,a,,1e400,1\n", "line 1: interest amount \"1e400\": 금액이 너무 큽니다."},
-        {"dividend", "21,a,,,1e308,\n", "line 1: 금액이 너무 큽니다."},
-        {"interest", "11,,,1,1\n", "line 1: 상호(성명)을 입력하세요."},
-        {"dividend", "\n\n23,,,1,1,1\n", "line 3: 배당지급법인명을 입력하세요."},
-        {"interest", "11,\"a\nb\",,1,1\n12,\"open,,1,1\n", "line 3: a quoted field is not closed"},
-        {"interest", "11,\xB0\xA1,,1,1\n", "line 1: not UTF-8 text"},
-        // 18 rows of 11 and one of 12 fill 21 rows; a second 12 adds a subtotal.
-        {"interest", Rows("11", 18, 2) + Rows("12", 2, 2), "line 20: 22행 이상 등록이 불가능합니다."},
-        {"dividend", "code,name,number,dividend,base,tax\n" + Rows("21", 13, 3),
-         "line 14: 14행 이상 등록이 불가능합니다."},
+        {Calc({"interest"}, "11,a,,1,1\n21,b,,1,1\n"), "2번째 줄: 소득구분코드 \"21\"은(는) 11, 12, 13 중 하나가 아닙니다."},
+        {Calc({"interest", "/nonexistent/register.csv"}), "/nonexistent/register.csv: 파일이 없습니다."},
+        {Calc({"interest", "/tmp"}), "/tmp: 폴더입니다."},
+        {Calc({"dividend", "/dev/zero"}), "/dev/zero: 일반 파일이 아닙니다."},
+        {Calc({"dividend", "a.csv", "b.csv"}), "dividend는 파일 하나만 읽습니다."},
+        {Shell("interest <&-"), "표준 입력: 닫혀 있습니다."},
+        {Shell("interest </dev/zero"), "1번째 줄: 표준 입력: 파일이 너무 큽니다."},
+        {Shell("interest </tmp"), "표준 입력: 폴더입니다."},
+        {Shell("statement 1 2 3 4 5 6 7 8 9 >/dev/full"), "표준 출력에 쓸 수 없습니다."},
+        {Shell("--help >&-"), "표준 출력에 쓸 수 없습니다."},
+        {Calc(QStringList{"statement", "--pdf", "/dev/full"} + kFirstExample), "PDF 파일 /dev/full을(를) 쓸 수 없습니다. 일반 파일이 아닙니다."},
+        {Calc({"interest", "--pdf", QString::fromStdString(pdf)}, "99,x,,1,0\n"), "1번째 줄:"},
     };
-    for (const Case &c : cases) {
-        const CalcRun r = Calc({c.command}, c.csv);
-        EXPECT_EQ(r.status, 2) << c.message;
-        EXPECT_EQ(r.out, "") << c.message;
-        EXPECT_NE(r.err.find(std::string("orvanta-calc: ") + c.message), std::string::npos) << r.err;
+    for (const auto &c : cases) {
+        EXPECT_EQ(c.run.status, 2) << c.message;
+        EXPECT_EQ(c.run.out, "") << c.message;
+        EXPECT_NE(c.run.err.find(std::string("orvanta-calc: ") + c.message), std::string::npos) << c.run.err;
     }
-    const CalcRun missing = Calc({"interest", "/nonexistent/register.csv"});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("/nonexistent/register.csv: cannot be read"), std::string::npos);
-    const CalcRun twoFiles = Calc({"dividend", "a.csv", "b.csv"});
-    EXPECT_EQ(twoFiles.status, 2);
-    EXPECT_NE(twoFiles.err.find("dividend reads one file"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf))); // a register that fails to read writes no page
 }
 
 TEST(CalcPdf, EachCommandPrintsItsPageIntoTheFile)
@@ -224,35 +210,32 @@ TEST(CalcPdf, EachCommandPrintsItsPageIntoTheFile)
     const CalcRun d =
         Calc({"dividend", "--json", "--pdf", dividend}, "21,대한전자(주),124-81-00998,20000000,20000000,2800000\n");
     ASSERT_EQ(d.status, 0) << d.err;
-    EXPECT_EQ(d.out.rfind("{\"rows\": ", 0), 0u);
+    EXPECT_EQ(d.out.rfind("{\"rows\":", 0), 0u);
     const std::string page7 = Pdf_Text(Pdf_Words(dividend));
     for (const char *text : {"(제7쪽)", "대한전자(주)", "3,800,000", "23,800,000"})
         EXPECT_NE(page7.find(text), std::string::npos) << text;
 }
 
-TEST(CalcPdf, AFileThatCannotBeWrittenFailsTheRunWithNothingOnStandardOutput)
+TEST(CalcPdf, AFileThatCannotBeWrittenFailsTheRun)
 {
     const CalcRun r = Calc(QStringList{"statement", "--pdf", "/nonexistent/folder/s.pdf"} + kFirstExample);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("orvanta-calc: PDF 파일 /nonexistent/folder/s.pdf을(를) 쓸 수 없습니다."), std::string::npos)
         << r.err;
-
     const CalcRun noName = Calc({"interest", "--pdf"});
     EXPECT_EQ(noName.status, 2);
-    EXPECT_NE(noName.err.find("--pdf needs a file name"), std::string::npos) << noName.err;
-    // A register that fails to read writes no page.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("x.pdf"));
-    EXPECT_EQ(Calc({"interest", "--pdf", path}, "99,x,,1,0\n").status, 2);
-    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_NE(noName.err.find("--pdf 다음에 파일 이름이 필요합니다."), std::string::npos) << noName.err;
+
 }
 
 TEST(CalcStatement, HelpGoesToStandardOutput)
 {
     const CalcRun r = Calc({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("usage: orvanta-calc statement [--json]"), std::string::npos);
+    EXPECT_NE(r.out.find("사용법: orvanta-calc statement [--json]"), std::string::npos);
+    const CalcRun version = Calc({"--version"});
+    EXPECT_EQ(version.out, "orvanta-calc " ORVANTA_VERSION "\n");
 }
 
 } // namespace

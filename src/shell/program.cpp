@@ -10,6 +10,10 @@
 #include <QApplication>
 #include <QPointer>
 
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
 void Setup_Application(QApplication &app)
 {
     app.setApplicationName(QStringLiteral("orvanta"));
@@ -22,8 +26,37 @@ void Setup_Application(QApplication &app)
     app.setFont(Design_Font(kGulim, 9.75));
 }
 
+namespace {
+
+constexpr const char *kProgramUsage = "사용법: orvanta [--help | --version]\n"
+                                      "이자·배당 금융소득자의 종합소득산출세액을 계산하는 2005 Orvanta를 엽니다.\n"
+                                      "  --help     이 도움말을 쓰고 끝냅니다.\n"
+                                      "  --version  버전을 쓰고 끝냅니다.\n";
+
+// --help and --version answer on standard output without a window, or a
+// display; nullopt when the program is to start.
+std::optional<int> Answer_Without_Window(int argc, char **argv)
+{
+    if (argc < 2)
+        return std::nullopt;
+    const std::string_view arg = argv[1];
+    std::string text;
+    if (arg == "--version")
+        text = std::string("orvanta ") + kVersionText + "\n";
+    else if (arg == "--help" || arg == "-h")
+        text = kProgramUsage;
+    else
+        return std::nullopt;
+    std::fputs(text.c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 2;
+}
+
+} // namespace
+
 int Run_Program(int &argc, char **argv, const std::function<void(QApplication &)> &started)
 {
+    if (const std::optional<int> status = Answer_Without_Window(argc, argv))
+        return *status;
     FontConfigPreload fonts;
     QApplication app(argc, argv);
     fonts.Wait();

@@ -112,6 +112,14 @@ step_layout()
     newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' -f2)
     [ "$newest" = "$version" ] || fail "the newest release in the metadata is '$newest', the project is $version"
 
+    [ -f "$usr/lib/orvanta/orvanta-calc-pdf.so" ] || fail "no lib/orvanta/orvanta-calc-pdf.so, orvanta-calc's PDF output"
+    for page in orvanta orvanta-calc; do
+        gzip -dc "$share/man/man1/$page.1.gz" 2>/dev/null | grep -q '^\.TH ' || fail "no manual page $page(1)"
+    done
+    for program in orvanta orvanta-calc; do
+        [ "$("$usr/bin/$program" --version)" = "$program $version" ] || fail "$program --version does not say $version"
+    done
+
     local svg=$share/icons/hicolor/scalable/apps/$id.svg
     grep -q '<svg' "$svg" 2>/dev/null || fail "no scalable icon $id.svg"
     for size in "${icon_sizes[@]}"; do
@@ -266,12 +274,14 @@ step_package()
     for path in "${help_docs[@]/#/./usr/share/orvanta/}" ./usr/share/orvanta/SdiFo.ini \
         "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
         "./usr/share/icons/hicolor/scalable/apps/$id.svg" "./usr/share/icons/hicolor/48x48/apps/$id.png" \
-        "./usr/share/icons/hicolor/256x256/apps/$id.png"; do
+        "./usr/share/icons/hicolor/256x256/apps/$id.png" ./usr/share/man/man1/orvanta.1.gz \
+        ./usr/share/man/man1/orvanta-calc.1.gz ./usr/lib/orvanta/orvanta-calc-pdf.so; do
         grep -qxF -- "-rw-r--r-- $path" <<<"$listing" || fail "no file $path"
     done
     local strays
-    strays=$(awk '{ print $2 }' <<<"$listing" | grep -v -e '^\./$' -e '^\./usr/$' -e '^\./usr/bin/' -e '^\./usr/share/')
-    [ -z "$strays" ] || fail "files outside /usr/bin and /usr/share: $strays"
+    strays=$(awk '{ print $2 }' <<<"$listing" |
+        grep -v -e '^\./$' -e '^\./usr/$' -e '^\./usr/bin/' -e '^\./usr/share/' -e '^\./usr/lib/$' -e '^\./usr/lib/orvanta/')
+    [ -z "$strays" ] || fail "files outside /usr/bin, /usr/share and /usr/lib/orvanta: $strays"
     finish
     pass "$(basename "$deb")"
 }

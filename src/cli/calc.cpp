@@ -72,7 +72,10 @@ int Statement(const std::vector<std::string> &args, CalcIo &io)
 
     // Each amount is taken as leaving its line takes it, then gathered.
     const auto failLine = [&](int i, const char *why) {
-        return Fail(io.err, "L" + std::to_string(i + 1) + " " + Quote_Excerpt(args[first + i]) + ": " + why);
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "L" + ...
+        std::string message(1, 'L');
+        message.append(std::to_string(i + 1)).append(" ").append(Quote_Excerpt(args[first + i])).append(": ").append(why);
+        return Fail(io.err, message);
     };
     PanelTexts panel;
     for (int i = 0; i < kLineCount; ++i) {

@@ -165,6 +165,64 @@ private:
     int line_ = 1;
 };
 
+namespace {
+
+// Where each column of a register file stands in the grid.
+std::vector<int> Grid_Columns(RegisterKind kind)
+{
+    if (kind == RegisterKind::Interest)
+        return {kCodeCol, kNameCol, kNumberCol, 5, 6};
+    return {kCodeCol, kNameCol, kNumberCol, 5, 6, 9}; // the gross-up and income are worked out again
+}
+
+void Append_Field(std::string &out, std::string_view field, char separator)
+{
+    if (field.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string_view::npos) {
+        out.append(field);
+        return;
+    }
+    out += '"';
+    for (const char c : field)
+        out.append(c == '"' ? 2 : 1, c);
+    out += '"';
+}
+
+void Append_Line(std::string &out, const std::vector<std::string_view> &fields, char separator)
+{
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (k > 0)
+            out += separator;
+        Append_Field(out, fields[k], separator);
+    }
+    out += "\r\n";
+}
+
+} // namespace
+
+std::string Register_Row_Text(const GridModel &grid, RegisterKind kind, int row, char separator)
+{
+    std::vector<std::string_view> fields;
+    for (const int col : Grid_Columns(kind))
+        fields.push_back(grid.Text(row, col));
+    std::string out;
+    Append_Line(out, fields, separator);
+    return out;
+}
+
+std::string Register_File_Text(const GridModel &grid, RegisterKind kind, char separator, bool header)
+{
+    std::string out;
+    if (header) {
+        out.append(kBom);
+        const std::vector<std::string> names = Register_File_Columns(kind);
+        Append_Line(out, {names.begin(), names.end()}, separator);
+    }
+    for (int r = 1; r < grid.Rows(); ++r)
+        if (grid.Is_Data(r))
+            out += Register_Row_Text(grid, kind, r, separator);
+    return out;
+}
+
 const RegisterLayout &Layout_Of(RegisterKind kind)
 {
     return kind == RegisterKind::Interest ? kInterestLayout : kDividendLayout;

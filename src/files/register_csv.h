@@ -77,6 +77,15 @@ private:
     bool first_ = true;
 };
 
+// The register's data rows in the columns the reader takes, in the order the
+// grid shows them, each line ended by CRLF. A file (`header`) starts with a
+// UTF-8 BOM, so that spreadsheet programs open it as Unicode, and the header
+// row; text for the clipboard has neither. A field holding the separator, a
+// quote or a line break is quoted.
+std::string Register_File_Text(const GridModel &grid, RegisterKind kind, char separator, bool header);
+// One data row alone, as Register_File_Text writes it without a header.
+std::string Register_Row_Text(const GridModel &grid, RegisterKind kind, int row, char separator);
+
 // Reads every row and saves each in file order onto `grid` as 저장 saves a
 // new row; all or nothing: on a failure (a row that cannot be read, or a
 // save that is refused) the grid is left exactly as it was.

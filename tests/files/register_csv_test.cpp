@@ -1,5 +1,6 @@
 #include "files/register_csv.h"
 
+#include "registers/carried_lines.h"
 #include "registers/register_entry.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,42 @@ TEST(RegisterCsv, AnEndlessInputIsReadOnlyUpToItsFirstFailureOrItsLimit)
     EXPECT_FALSE(reader.Next());
     ASSERT_TRUE(reader.Failure());
     EXPECT_NE(reader.Failure()->message.find("파일이 너무 큽니다"), std::string::npos);
+}
+
+TEST(RegisterCsv, AnExportedRegisterImportsIntoAnEmptyOneAsTheSameGrid)
+{
+    for (const auto &[kind, rows] : {std::pair{I, std::string("13,\"우리은행, 본점\",202-81,\"8,400,000\",\"1,176,000\"\n"
+                                                                "11,\" 김 \"\"민수\"\" \",,3000000,\n12,x,,-5,0\n")},
+                                     std::pair{D, std::string("22,\"A \"\"B\"\"\",,1500000,,210000\n"
+                                                                "21,대한전자(주),124-81,2000000,1000000,0\n"
+                                                                "21,한국제철(주),506-81,150,150,\n")}}) {
+        GridModel grid = Empty(kind);
+        ASSERT_FALSE(Import(kind, rows, grid));
+        const std::string file = Register_File_Text(grid, kind, ',', true);
+        EXPECT_TRUE(file.starts_with("\xEF\xBB\xBF소득구분코드,"));
+        for (const char separator : {',', '\t'}) {
+            GridModel again = Empty(kind);
+            const std::string text = separator == ',' ? file : Register_File_Text(grid, kind, '\t', false);
+            ASSERT_FALSE(Import(kind, text, again, separator)) << text;
+            ASSERT_EQ(again.Rows(), grid.Rows());
+            for (int r = 0; r < grid.Rows(); ++r)
+                for (int c = 0; c < grid.Cols(); ++c)
+                    EXPECT_EQ(again.Text(r, c), grid.Text(r, c)) << text;
+        }
+    }
+}
+
+TEST(CarriedLines, LinesOneToSevenTakeEachCodesSumAndTheTotalGrossUp)
+{
+    GridModel fgEJ = Empty(I), fgBD = Empty(D);
+    ASSERT_FALSE(Import(I, "13,한빛저축은행,,\"12,500,000\",\"1,925,000\"\n11,김민수,,3000000,\n13,우리은행,,8400000,0\n",
+                        fgEJ));
+    ASSERT_FALSE(Import(D, "21,대한전자(주),,2000000,1000000,0\n22,B,,1500000,,210000\n21,한국제철(주),,150,150,\n", fgBD));
+    // 11 has one row and no 소계; 13 takes its 소계; 12 and 23 are empty;
+    // line 7 is the 합계 row's ⑦ (190,000 + 29), counted once.
+    EXPECT_EQ(Carried_Lines(fgEJ, fgBD), (std::array<std::string, kCarriedLines>{
+                                             "3,000,000", "", "20,900,000", "2,000,150", "1,500,000", "", "190,029"}));
+    EXPECT_EQ(Carried_Lines(Empty(I), Empty(D)), (std::array<std::string, kCarriedLines>{}));
 }
 
 } // namespace

@@ -134,6 +134,10 @@ bool ComputationPanel::txtMove1_KeyDown(int key)
         if (onHelpKey)
             onHelpKey();
         return true;
+    case 114: // F3
+        if (onCarry)
+            onCarry();
+        return true;
     default:
         break;
     }
@@ -208,6 +212,17 @@ void ComputationPanel::Clear_Panel()
     txtTot1->clear();
     CurLine = Move_Editor(CurLine, 0);
     txtMove1[0]->setFocus();
+}
+
+void ComputationPanel::Carry_Lines(const std::array<std::string, 7> &lines)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        TxtLab4[i]->setText(Q(lines[i]));
+    // The editor holds its line's value, which moving on stores: on a
+    // carried line that is the carried value.
+    if (CurLine < static_cast<int>(lines.size()))
+        txtMove1[0]->setText(TxtLab4[CurLine]->text());
+    CurLine = Move_Editor(CurLine, 7);
 }
 
 void ComputationPanel::Place_Editor()

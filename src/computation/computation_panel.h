@@ -25,6 +25,7 @@ public:
     std::function<void(const QString &)> setHelp; // the help line txtHelp
     std::function<void()> onEscape;               // close the main window
     std::function<void()> onHelpKey;              // F1: the help viewer
+    std::function<void()> onCarry;                // F3: the register totals into lines 1 to 7
 
     int Move_Editor(int from, int to);
     void Show_LineHelp(int index);
@@ -32,6 +33,9 @@ public:
     void Commit_Editor();
     bool Gather_Inputs();
     void Clear_Panel();
+    // Lines 1 to 7 take the given texts; the editor goes on to line 8, and
+    // txtTot1 keeps its text until the next computation.
+    void Carry_Lines(const std::array<std::string, 7> &lines);
 
     // Start-up: the editor covers line CurLine and is shown.
     void Place_Editor();

@@ -57,6 +57,8 @@ int Virtual_Key(int qtKey)
         return 46;
     case Qt::Key_F1:
         return 112;
+    case Qt::Key_F3:
+        return 114;
     default:
         return 0;
     }

@@ -61,6 +61,11 @@ public:
     SystemPrinter();
     ~SystemPrinter() override;
 
+    // The printer every later job goes to, chosen in the print dialog; an
+    // empty name is the default printer again.
+    void Use_Printer(const QString &name) { chosen_ = name; }
+    const QString &Chosen_Printer() const { return chosen_; }
+
 private:
     QPagedPaintDevice &Open_Device() override;
     std::string Begin_Failure() const override;
@@ -69,6 +74,7 @@ private:
 
     struct Job;
     std::unique_ptr<Job> job_;
+    QString chosen_;
 };
 
 // A PDF file, A4 with no margins: printed coordinates are page coordinates.

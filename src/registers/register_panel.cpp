@@ -7,8 +7,20 @@
 #include "registers/register_entry.h"
 #include "registers/regrouping.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QUrl>
+
+#include <sstream>
 
 namespace {
 
@@ -17,6 +29,17 @@ constexpr const char *kNothingToPrint = "인쇄할 내용이 없습니다.";
 constexpr const char *kNothingToDelete = "삭제할 내용이 없습니다.";
 constexpr const char *kConfirmDeleteAll = "입력한 항목을 전체삭제 하시겠습니까?";
 constexpr const char *kDeleteAllTitle = "전체삭제";
+// The keys are the grid's own (see eventFilter); the menu only names them.
+constexpr const char *kGridActions[4] = {"복사\tCtrl+C", "붙여넣기\tCtrl+V", "가져오기...", "내보내기..."};
+
+// The one local CSV file a drag brings, or an empty path.
+QString Dropped_Csv(const QMimeData *data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls()[0].isLocalFile())
+        return {};
+    const QString path = data->urls()[0].toLocalFile();
+    return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? path : QString();
+}
 
 } // namespace
 
@@ -30,12 +53,32 @@ RegisterPanel::RegisterPanel(QWidget *parent, Messages &messages, const char *gr
     }
     gridView_ = new GridView(this);
     gridView_->setGeometry(Twips_Rect(gridPlace));
+    // The grid takes the focus for the clipboard keys and its menu.
+    gridView_->setFocusPolicy(Qt::StrongFocus);
+    gridView_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (int i = 0; i < 4; ++i) {
+        gridActions[i] = new QAction(QString::fromUtf8(kGridActions[i]), gridView_);
+        gridView_->addAction(gridActions[i]);
+    }
+    gridView_->installEventFilter(this);
+    connect(gridActions[0], &QAction::triggered, this, [this] { Copy_Rows(); });
+    connect(gridActions[1], &QAction::triggered, this, [this] { Paste_Rows(); });
+    connect(gridActions[2], &QAction::triggered, this, [this] {
+        if (onImport)
+            onImport();
+    });
+    connect(gridActions[3], &QAction::triggered, this, [this] {
+        if (onExport)
+            onExport();
+    });
+    setAcceptDrops(true);
 }
 
 void RegisterPanel::Tab_Order_After(QWidget *lastField)
 {
     // Delete all stands left of Print.
-    const std::array<QWidget *, 6> order = {lastField, buttons_[0], buttons_[1], buttons_[2], buttons_[4], buttons_[3]};
+    const std::array<QWidget *, 7> order = {lastField,   buttons_[0], buttons_[1], buttons_[2],
+                                            buttons_[4], buttons_[3], gridView_};
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -127,4 +170,98 @@ void RegisterPanel::Delete_All()
     grid_.Set_Rows(1);
     Reset_fg(grid_);
     Show_Grid();
+}
+
+RegisterKind RegisterPanel::Kind() const
+{
+    return &Layout_Of(grid_) == &kInterestLayout ? RegisterKind::Interest : RegisterKind::Dividend;
+}
+
+bool RegisterPanel::Import_From(ByteSource &source, char separator)
+{
+    if (const std::optional<ReadFailure> failure = Import_Register_Rows(source, Kind(), grid_, separator)) {
+        messages_.Info(Describe(*failure));
+        return false;
+    }
+    // The regrouping may have moved the loaded row: the fields start afresh,
+    // as after a save.
+    if (editRow_ != 0)
+        Init_Entry();
+    Show_Grid();
+    return true;
+}
+
+bool RegisterPanel::Import_File(const QString &path)
+{
+    const OpenedInput input = Open_Input_File(QFile::encodeName(path).toStdString());
+    if (!input.source) {
+        messages_.Info(input.error);
+        return false;
+    }
+    return Import_From(*input.source, ',');
+}
+
+bool RegisterPanel::Import_Text(const std::string &text, char separator)
+{
+    std::istringstream in(text);
+    StreamSource source(in, "클립보드");
+    return Import_From(source, separator);
+}
+
+bool RegisterPanel::Export_File(const QString &path)
+{
+    const std::string text = Register_File_Text(grid_, Kind(), ',', true);
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
+                                               static_cast<qint64>(text.size()) &&
+        file.commit())
+        return true;
+    messages_.Info("파일 " + S(path) + "을(를) 저장할 수 없습니다. " + S(file.errorString()));
+    return false;
+}
+
+void RegisterPanel::Copy_Rows()
+{
+    const int row = gridView_->currentRow();
+    const std::string text = grid_.Is_Data(row) ? Register_Row_Text(grid_, Kind(), row, '\t')
+                                                : Register_File_Text(grid_, Kind(), '\t', false);
+    QGuiApplication::clipboard()->setText(Q(text));
+}
+
+void RegisterPanel::Paste_Rows() { Import_Text(S(QGuiApplication::clipboard()->text()), '\t'); }
+
+bool RegisterPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // Before the view, which would copy the current cell's text alone.
+    if (watched == gridView_ && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            Copy_Rows();
+            return true;
+        }
+        if (key->matches(QKeySequence::Paste)) {
+            Paste_Rows();
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void RegisterPanel::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (Dropped_Csv(event->mimeData()).isEmpty())
+        event->ignore(); // a taxpayer file goes on to the main window
+    else
+        event->acceptProposedAction();
+}
+
+void RegisterPanel::dropEvent(QDropEvent *event)
+{
+    const QString path = Dropped_Csv(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    Import_File(path);
 }

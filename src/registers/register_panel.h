@@ -3,6 +3,7 @@
 // on both registers (Print, Delete all, and the saving and loading steps).
 #pragma once
 
+#include "files/register_csv.h"
 #include "platform/grid_model.h"
 #include "registers/entry_widgets.h"
 
@@ -15,6 +16,7 @@
 
 class GridView;
 class Messages;
+class QAction;
 class QComboBox;
 class QPushButton;
 
@@ -24,8 +26,28 @@ public:
     std::function<void(const QString &)> setHelp; // the help line txtHelp
     std::function<void()> onPrint;                // the register's page in the print preview
 
+    std::function<void()> onImport;               // 가져오기: the main window asks for a file
+    std::function<void()> onExport;               // 내보내기: likewise
+
     // Shows the grid as it now stands.
     void Show_Grid();
+
+    // A spreadsheet's rows in and out. Rows come in as 저장 saves them,
+    // appended in file order, all or nothing: a row that fails leaves the
+    // register as it was, and the information box names its line.
+    RegisterKind Kind() const;
+    const GridModel &Grid() const { return grid_; }
+    bool Import_File(const QString &path);
+    bool Import_Text(const std::string &text, char separator);
+    // The register's data rows as a CSV file with a header; a failure is told.
+    bool Export_File(const QString &path);
+    // Ctrl+C in the grid: the selected data row, or every data row when none
+    // or a sum row is selected, as tab-separated lines. Ctrl+V: such lines,
+    // appended like an import.
+    void Copy_Rows();
+    void Paste_Rows();
+    // The grid's context menu: 복사, 붙여넣기, 가져오기, 내보내기.
+    std::array<QAction *, 4> gridActions{};
 
     struct Buttons {
         std::array<int, 5> lefts; // by index: Save, New, Delete item, Print, Delete all
@@ -33,6 +55,10 @@ public:
     };
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
     RegisterPanel(QWidget *parent, Messages &messages, const char *gridName, const Buttons &buttons,
                   const TwipsRect &gridPlace);
 
@@ -55,6 +81,8 @@ protected:
     // one; otherwise Delete item is disabled and the loaded row stays.
     bool Load_Row(int row);
     void Help(const QString &text);
+    // The rows of a source appended to the register, or the failure told.
+    bool Import_From(ByteSource &source, char separator);
 
     Messages &messages_;
     GridModel grid_;

@@ -13,6 +13,9 @@
 #include "printing/print_preview.h"
 #include "registers/dividend_panel.h"
 #include "registers/interest_panel.h"
+#include "platform/printer_qt.h"
+#include "printing/print_page.h"
+#include "registers/carried_lines.h"
 #include "registers/regrouping.h"
 
 #include <QApplication>
@@ -128,6 +131,7 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     dividend_->setHelp = setHelp;
     panel_->onEscape = [this] { close(); };
     panel_->onHelpKey = [this] { Open_Help_Viewer(); };
+    panel_->onCarry = [this] { Carry_Register_Totals(); };
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focus) {
         if (focus && focus != windowHandle())
             fromModalBox_ = focus->modality() != Qt::NonModal;
@@ -342,6 +346,55 @@ void frm금융소득2::CmdArray1_Click(int n)
     default:
         break;
     }
+}
+
+void frm금융소득2::Carry_Register_Totals()
+{
+    if (!panel_->isVisible())
+        cmdTab_Click(1);
+    panel_->Carry_Lines(Carried_Lines(fgEJ(), fgBD()));
+}
+
+PageForm *frm금융소득2::Page_For_Pdf()
+{
+    if (preview_ && preview_->isVisible() && preview_->Shown_Page())
+        return preview_->Shown_Page();
+    if (interest_->isVisible() || dividend_->isVisible()) {
+        const bool interest = interest_->isVisible();
+        if ((interest ? fgEJ() : fgBD()).Rows() < 3) { // the header and the total row only
+            messages_.Info("인쇄할 내용이 없습니다.");
+            return nullptr;
+        }
+        if (interest)
+            Interest_Page().Set_Data(fgEJ());
+        else
+            Dividend_Page().Set_Data(fgBD());
+        return interest ? static_cast<PageForm *>(&Interest_Page()) : &Dividend_Page();
+    }
+    if (panel_->isVisible()) {
+        panel_->Commit_Editor();
+        if (panel_->txtTot1->text().isEmpty()) {
+            messages_.Info(kPrintBeforeCompute);
+            return nullptr;
+        }
+        Statement().Clear_Values();
+        if (!Gather_Statement_Inputs())
+            return nullptr;
+        Statement().Calc_Val();
+        return &Statement();
+    }
+    messages_.Info("PDF로 저장할 쪽이 없습니다. 명세나 계산서의 화면에서 저장하십시오.");
+    return nullptr;
+}
+
+bool frm금융소득2::Save_Pdf(PageForm &page, const QString &path)
+{
+    PdfPrinter pdf(path);
+    if (const std::optional<std::string> failure = Print_Page(page.Contents(), pdf)) {
+        messages_.Plain(*failure);
+        return false;
+    }
+    return true;
 }
 
 void frm금융소득2::closeEvent(QCloseEvent *e)

@@ -38,6 +38,16 @@ public:
     void cmdTab_Click(int n);
     void CmdArray1_Click(int n);
 
+    // Lines 1 to 7 from the register totals, on the computation panel.
+    void Carry_Register_Totals();
+    // The page 'PDF로 저장' writes: the newest page in the preview, or the
+    // register page of the panel shown, or page 21 from the computation
+    // panel (refused and computed as 인쇄 is); nullptr when there is none,
+    // which has been told.
+    PageForm *Page_For_Pdf();
+    // Prints the page into a PDF at path; false when it failed, as told.
+    bool Save_Pdf(PageForm &page, const QString &path);
+
     // The statement form, loaded (hidden) on first use and discarded when
     // it is closed; nullptr while it is not loaded.
     frm계산서 &Statement();

@@ -244,7 +244,8 @@ TEST_F(WithoutADefaultPrinter, PrintTellsWhyAndSendsNothing)
     EXPECT_EQ(messages.shown,
               (std::vector<RecordedMessage>{
                   {RecordedMessage::Plain,
-                   "기본 프린터가 지정되어 있지 않습니다. 프린터를 설치하고 기본 프린터로 지정하십시오.",
+                   "기본 프린터가 지정되어 있지 않습니다. 프린터를 설치하고 기본 프린터로 지정하십시오.\n\n"
+                   "파일 메뉴의 프린터 선택으로 다른 프린터를 고르거나, PDF로 저장으로 PDF 파일을 만들 수 있습니다.",
                    {}}}));
     EXPECT_TRUE(Jobs().empty());
     // The page is still there for a try once a printer is set up.

@@ -57,6 +57,8 @@ ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmo
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::NoFocus); // a display: the editor does the typing
         box->onClick = [this, i] { TxtLab4_Click(i); };
+        box->setAccessibleName(Q(Line_Name(i)));
+        box->setAccessibleDescription(QString::fromUtf8(kLineHelp[i]));
         TxtLab4[i] = box;
 
         const LineCaption &caption = kLineCaptions[i];
@@ -78,6 +80,7 @@ ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmo
     txtTot1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtTot1->setReadOnly(true);
     txtTot1->setObjectName(QStringLiteral("txtTot1"));
+    txtTot1->setAccessibleName(QString::fromUtf8("종합소득산출세액"));
     Caption(this, QString::fromUtf8("종합소득산출세액"), kResultBox.left, kResultBox.top,
             Design_Font(kGulim, 9.75, true));
 
@@ -160,6 +163,9 @@ int ComputationPanel::Move_Editor(int from, int to)
     editor->clear();
     Show_LineHelp(to);
     editor->setGeometry(TxtLab4[to]->geometry());
+    // Announced as the line it edits.
+    editor->setAccessibleName(TxtLab4[to]->accessibleName());
+    editor->setAccessibleDescription(TxtLab4[to]->accessibleDescription());
     editor->setText(TxtLab4[to]->text());
     editor->selectAll();
     editor->raise();
@@ -228,6 +234,8 @@ void ComputationPanel::Carry_Lines(const std::array<std::string, 7> &lines)
 void ComputationPanel::Place_Editor()
 {
     txtMove1[0]->setGeometry(TxtLab4[CurLine]->geometry());
+    txtMove1[0]->setAccessibleName(TxtLab4[CurLine]->accessibleName());
+    txtMove1[0]->setAccessibleDescription(TxtLab4[CurLine]->accessibleDescription());
     txtMove1[0]->raise();
     txtMove1[0]->show();
 }

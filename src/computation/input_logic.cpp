@@ -46,6 +46,13 @@ std::string Plain_Digits(double value)
 
 } // namespace
 
+std::string Line_Name(int i)
+{
+    const LineCaption &caption = kLineCaptions.at(i);
+    std::string name = caption.first;
+    return caption.second ? name.append(" ").append(caption.second) : name;
+}
+
 bool Refuses_Negative(std::string_view editorText, int from)
 {
     if (from == kDividendAddLine)

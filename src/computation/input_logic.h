@@ -22,6 +22,9 @@ struct LineCaption {
 };
 extern const std::array<LineCaption, kLineCount> kLineCaptions;
 
+// Line i's caption on one line, as a screen reader names the line.
+std::string Line_Name(int i);
+
 // What txtHelp says while line i is being edited.
 extern const std::array<const char *, kLineCount> kLineHelp;
 

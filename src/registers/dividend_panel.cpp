@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -50,14 +51,17 @@ constexpr int kLastField = 6;
 DividendPanel::DividendPanel(QWidget *parent, Messages &messages)
     : RegisterPanel(parent, messages, kDividendLayout.name, kButtons, kGrid)
 {
-    Entry_Caption(this, kCodeList.caption, kCodeList.place.left, 195, kCodeList.place.width);
+    QLabel *codeCaption = Entry_Caption(this, kCodeList.caption, kCodeList.place.left, 195, kCodeList.place.width);
     cmbBD = Code_List(this, kCodeList.place);
+    Name_Field(codeCaption, cmbBD, kCodeList.help);
     On_Got_Focus(cmbBD, [this] { Help(QString::fromUtf8(kCodeList.help)); });
 
     for (int i = 0; i <= kLastField; ++i) {
         const EntryField &entry = kFields[i];
-        Entry_Caption(this, entry.caption, entry.place.left, entry.place.top - kCaptionAbove, entry.place.width);
+        QLabel *caption =
+            Entry_Caption(this, entry.caption, entry.place.left, entry.place.top - kCaptionAbove, entry.place.width);
         FieldBox *field = Entry_Field(this, entry.place, i >= 2);
+        Name_Field(caption, field, entry.help);
         if (entry.help)
             Show_Focus(
                 field, [this](const QString &text) { Help(text); }, entry.help);

@@ -36,6 +36,14 @@ FieldBox *Entry_Field(QWidget *parent, const TwipsRect &place, bool amount)
     return field;
 }
 
+void Name_Field(QLabel *caption, QWidget *field, const char *help)
+{
+    caption->setBuddy(field);
+    field->setAccessibleName(caption->text());
+    if (help)
+        field->setAccessibleDescription(QString::fromUtf8(help));
+}
+
 QComboBox *Code_List(QWidget *parent, const TwipsRect &place)
 {
     auto *list = new QComboBox(parent); // not editable: the user only picks a code

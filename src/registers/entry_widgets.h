@@ -24,6 +24,10 @@ FieldBox *Entry_Field(QWidget *parent, const TwipsRect &place, bool amount);
 QComboBox *Code_List(QWidget *parent, const TwipsRect &place);
 QPushButton *Register_Button(QWidget *parent, const char *caption, int left, int top);
 
+// What a screen reader says of a field or code list: its caption, which
+// also becomes the label's buddy, and its help-line text as description.
+void Name_Field(QLabel *caption, QWidget *field, const char *help);
+
 // A focused field turns light blue and puts its help text on the help line;
 // leaving it restores the window colour and empties the help line.
 void Show_Focus(FieldBox *field, const std::function<void(const QString &)> &setHelp, const char *help);

@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -47,14 +48,16 @@ InterestPanel::InterestPanel(QWidget *parent, Messages &messages)
     box->setFrameShape(QFrame::Box);
     box->setFrameShadow(QFrame::Sunken);
 
-    Entry_Caption(box, kCodeList.caption, kCodeList.place.left, kCaptionTop, kCodeList.place.width);
+    QLabel *codeCaption = Entry_Caption(box, kCodeList.caption, kCodeList.place.left, kCaptionTop, kCodeList.place.width);
     cmbEJ = Code_List(box, kCodeList.place);
+    Name_Field(codeCaption, cmbEJ, kCodeList.help);
     On_Got_Focus(cmbEJ, [this] { Help(QString::fromUtf8(kCodeList.help)); });
 
     for (int n = 0; n < 4; ++n) {
         const EntryField &entry = kFields[n];
-        Entry_Caption(box, entry.caption, entry.place.left, kCaptionTop, entry.place.width);
+        QLabel *caption = Entry_Caption(box, entry.caption, entry.place.left, kCaptionTop, entry.place.width);
         FieldBox *field = Entry_Field(box, entry.place, n >= 2);
+        Name_Field(caption, field, entry.help);
         Show_Focus(
             field, [this](const QString &text) { Help(text); }, entry.help);
         field->onKeyDown = [this, n](QKeyEvent *e) { return txtEJ_KeyDown(n, Virtual_Key(e->key())); };

@@ -243,6 +243,11 @@ bool RegisterPanel::eventFilter(QObject *watched, QEvent *event)
             Paste_Rows();
             return true;
         }
+        // Enter loads the selected row as a click on it does.
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && gridView_->onClick) {
+            gridView_->onClick(gridView_->currentRow());
+            return true;
+        }
     }
     return QFrame::eventFilter(watched, event);
 }

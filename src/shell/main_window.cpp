@@ -26,6 +26,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 
 #include <utility>
@@ -76,8 +77,26 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     for (int i = 0; i < 4; ++i) {
         cmdTab[i] = new QPushButton(QString::fromUtf8(kTabCaptions[i]), this);
         cmdTab[i]->setGeometry(Twips_Rect(kTabs[i]));
+        // Checked while its panel is shown, on screen and for a screen reader.
+        cmdTab[i]->setCheckable(true);
         connect(cmdTab[i], &QPushButton::clicked, this, [this, i] { cmdTab_Click(i); });
+        // Ctrl+1 to Ctrl+4, as tabbed windows switch their tabs.
+        connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)), this), &QShortcut::activated, this,
+                [this, i] { cmdTab_Click(i); });
     }
+    const auto shown = [this] {
+        for (int i = 0; i < 4; ++i)
+            if (cFrame[i]->isVisible())
+                return i;
+        return 0;
+    };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this,
+            [this, shown] { cmdTab_Click((shown() + 1) % 4); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this), &QShortcut::activated, this,
+            [this, shown] { cmdTab_Click((shown() + 3) % 4); });
+    // F1 anywhere in the window, as in the line editor.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { Open_Help_Viewer(); });
 
     help_ = new HelpPanel(this, messages_, appPath_);
     panel_ = new ComputationPanel(this, messages_, ComputationInputs);
@@ -202,8 +221,10 @@ bool frm금융소득2::event(QEvent *e)
 
 void frm금융소득2::Show_cFrame(int n)
 {
-    for (int i = 0; i < static_cast<int>(cFrame.size()); ++i)
+    for (int i = 0; i < static_cast<int>(cFrame.size()); ++i) {
         cFrame[i]->setVisible(i == n);
+        cmdTab[i]->setChecked(i == n);
+    }
 }
 
 void frm금융소득2::cmdTab_Click(int n)

@@ -25,7 +25,10 @@ for group in "$@"; do
     screenshots) packages+=(imagemagick x11-utils xdotool poppler-utils) ;;
     # The end-to-end run: keys, clicks, the clipboard and screenshots under
     # Xvfb, and the private CUPS queue whose PDFs it reads.
-    e2e) packages+=(xdotool xclip x11-xserver-utils imagemagick cups-daemon cups-client poppler-utils) ;;
+    # The accessibility pass: the AT-SPI bus, a session bus to carry it, and
+    # the Python bindings that walk the program's accessible tree.
+    e2e) packages+=(xdotool xclip x11-xserver-utils imagemagick cups-daemon cups-client poppler-utils
+                    at-spi2-core dbus-daemon python3-pyatspi) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

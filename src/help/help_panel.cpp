@@ -31,6 +31,7 @@ HelpPanel::HelpPanel(QWidget *parent, Messages &messages, QString appPath)
 bool HelpPanel::Load_Help(int n)
 {
     const QString path = QDir(appPath_).filePath(QStringLiteral("help_%1.rtf").arg(n));
+    Rich1->setAccessibleName(btnHelp[n]->text());
     if (Rich1->LoadFile(path))
         return true;
     messages_.Info(kGuideMissing);

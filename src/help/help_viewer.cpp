@@ -101,6 +101,7 @@ mod도움말::mod도움말(Messages &messages, Printer &printer, QString appPath
     setMinimumSize(Twips_Size(kWindow.width, kWindow.height));
 
     Tabs1 = new QTabWidget(this);
+    Tabs1->setAccessibleName(QString::fromUtf8("도움말 문서"));
     for (const char *caption : kTabCaptions)
         Tabs1->addTab(new QWidget, QString::fromUtf8(caption));
     Rich1 = new RichTextBox(this, Design_Font(kGulim, 15.75));
@@ -184,6 +185,7 @@ void mod도움말::Tabs1_Click()
 {
     CurTab = Tabs1->currentIndex();
     HelpPath = QDir(appPath_).filePath(QString::fromStdString(Get_Field(kHelpDocuments, ",", CurTab)) + ".rtf");
+    Rich1->setAccessibleName(Tabs1->tabText(CurTab)); // the document, as a screen reader names it
     if (!Rich1->LoadFile(HelpPath))
         messages_.Info(kHelpMissing);
 }

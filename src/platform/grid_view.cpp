@@ -92,6 +92,10 @@ void GridView::Mirror(const GridModel &grid)
     for (int c = 0; c < grid.Cols(); ++c)
         setColumnWidth(c, Twips_To_Px(grid.Column(c).width));
 
+    // The header row again as the (hidden) header's items: a screen reader
+    // reads them as the columns' headings, blanks collapsed.
+    for (int c = 0; c < grid.Cols(); ++c)
+        setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromStdString(grid.Text(0, c)).simplified()));
     const QBrush fixed = palette().button();
     for (int r = 0; r < grid.Rows(); ++r) {
         setRowHeight(r, Twips_To_Px(grid.Row_Height(r)));
@@ -104,6 +108,10 @@ void GridView::Mirror(const GridModel &grid)
             item->setTextAlignment(header ? Qt::AlignCenter : Alignment(grid.Column(c).align));
             const bool fixedCell = header || c == 0;
             item->setFlags(fixedCell ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            const RowKind kind = grid.Kind(r);
+            item->setData(Qt::AccessibleDescriptionRole, kind == RowKind::Subtotal ? QString::fromUtf8("소계")
+                                                         : kind == RowKind::Total  ? QString::fromUtf8("합계")
+                                                                                   : QString());
             if (fixedCell)
                 item->setBackground(fixed);
             else if (const std::optional<Rgb> back = grid.Cell_Back(r, c))

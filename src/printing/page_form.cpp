@@ -66,6 +66,7 @@ PageForm::PageForm(const PageSpec &spec, Printer &printer, Messages &messages)
     : messages_(messages), page_(spec), printer_(printer)
 {
     setWindowTitle(QString::fromUtf8(spec.caption));
+    setAccessibleName(windowTitle().trimmed());
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
     QPalette palette = this->palette();

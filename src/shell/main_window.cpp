@@ -135,6 +135,7 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     txtHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtHelp->document()->setDocumentMargin(1);
+    txtHelp->setAccessibleName(QString::fromUtf8("도움말 줄"));
     Tool_Tip_Colours(txtHelp);
 
     for (int n = 1; n <= 4; ++n) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the installed program used as a person would, under its own
 # Xvfb, printing to a private CUPS scheduler whose one queue keeps each job
-# as a PDF. See session.sh for the steps.
+# as a PDF. See session.sh for the steps. Then the program again on the
+# desktop's accessibility bus, walked by accessibility.py.
 #
 #   run.sh PREFIX ARTIFACTS [--bare BARE_WINDOW] [--leaks SUPPRESSIONS]
 #
@@ -41,7 +42,7 @@ program=$prefix/bin/orvanta
 [ -x "$program" ] || { echo "e2e: no program at $program" >&2; exit 1; }
 [ -z "$bare" ] || [ -x "$bare" ] || { echo "e2e: no bare window at $bare" >&2; exit 1; }
 [ -z "$leaks" ] || [ -f "$leaks" ] || { echo "e2e: no suppressions file $leaks" >&2; exit 1; }
-for tool in xvfb-run xdotool xclip import pdftotext pdfinfo cupsd lpadmin; do
+for tool in xvfb-run xdotool xclip import pdftotext pdfinfo cupsd lpadmin dbus-run-session; do
   command -v "$tool" >/dev/null || [ -x "/usr/sbin/$tool" ] ||
     { echo "e2e: $tool is missing (make e2e installs it)" >&2; exit 1; }
 done
@@ -104,6 +105,14 @@ status=0
 timeout --kill-after=10 "${E2E_TIMEOUT:-600}" \
   xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
   bash "$here/session.sh" "$program" "$art" "$work/cups/out" $bare </dev/null || status=$?
+# The same program through the accessibility bus, on a display and session
+# bus of its own (the plain pass only: the sanitizers add nothing there).
+if [ -z "$leaks" ] && [ $status -eq 0 ]; then
+  timeout --kill-after=10 "${E2E_TIMEOUT:-600}" \
+    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
+    dbus-run-session -- bash "$here/accessibility_session.sh" "$program" "$art" </dev/null 2>"$art/accessibility-bus.log" ||
+    status=$?
+fi
 tenths=$((($(date +%s%N) - started) / 100000000))
 echo "e2e: the run took $((tenths / 10)).$((tenths % 10)) s" | tee -a "$art/summary.txt"
 [ $status -ne 124 ] || echo "e2e: FAILED: the session did not end within ${E2E_TIMEOUT:-600} s" >&2

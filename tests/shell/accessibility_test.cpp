@@ -64,6 +64,23 @@ TEST_F(AccessibilityTest, PanelsSwitchFromTheKeyboardAndTheShownOneIsChecked)
     }
 }
 
+TEST_F(AccessibilityTest, AGridIsATableWithColumnHeadingsAndItsSumRowsSaySo)
+{
+    Save_Dividend("갑", "100");
+    Save_Dividend("을", "200");
+    QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(BD().findChild<GridView *>());
+    QAccessibleTableInterface *table = grid->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(grid->text(QAccessible::Name).toStdString(), "배당소득명세");
+    const QList<QAccessibleInterface *> heading = table->cellAt(1, 1)->tableCellInterface()->columnHeaderCells();
+    ASSERT_EQ(heading.size(), 1);
+    EXPECT_EQ(heading[0]->text(QAccessible::Name).toStdString(), "①소득 구분 코드"); // its blanks collapsed
+    // Rows 1 and 2 are the payments, 3 their 소계 and 4 the 합계.
+    EXPECT_EQ(table->cellAt(3, 5)->text(QAccessible::Description).toStdString(), "소계");
+    EXPECT_EQ(table->cellAt(4, 5)->text(QAccessible::Description).toStdString(), "합계");
+    EXPECT_EQ(table->cellAt(1, 5)->text(QAccessible::Description).toStdString(), "");
+}
+
 TEST_F(AccessibilityTest, EnterInTheGridLoadsTheSelectedRowAsAClickDoes)
 {
     Save_Interest("11", "김민수", "3,000,000");

@@ -48,6 +48,20 @@ void RegisterPanel::Help(const QString &text)
 
 void RegisterPanel::Show_Grid() { gridView_->Mirror(grid_); }
 
+void RegisterPanel::Replace_Grid(GridModel grid)
+{
+    Init_Entry();
+    grid_ = std::move(grid);
+    Show_Grid();
+    Changed();
+}
+
+void RegisterPanel::Changed()
+{
+    if (onChanged)
+        onChanged();
+}
+
 void RegisterPanel::Button_Click(int n)
 {
     switch (n) {
@@ -82,6 +96,7 @@ void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *na
     }
     Init_Entry();
     Show_Grid();
+    Changed();
 }
 
 bool RegisterPanel::Load_Row(int row)
@@ -103,6 +118,7 @@ void RegisterPanel::Delete_Item()
     Init_Entry();
     Reset_fg(grid_);
     Show_Grid();
+    Changed();
 }
 
 void RegisterPanel::Print()
@@ -127,4 +143,5 @@ void RegisterPanel::Delete_All()
     grid_.Set_Rows(1);
     Reset_fg(grid_);
     Show_Grid();
+    Changed();
 }

@@ -23,9 +23,15 @@ public:
     // What the panel asks of the main window.
     std::function<void(const QString &)> setHelp; // the help line txtHelp
     std::function<void()> onPrint;                // the register's page in the print preview
+    std::function<void()> onChanged;              // a row was saved or deleted
 
     // Shows the grid as it now stands.
     void Show_Grid();
+
+    const GridModel &Grid() const { return grid_; }
+    // The register of an opened or new taxpayer file: the fields start
+    // afresh, as after 새로작성, and no row stays loaded.
+    void Replace_Grid(GridModel grid);
 
     struct Buttons {
         std::array<int, 5> lefts; // by index: Save, New, Delete item, Print, Delete all
@@ -55,6 +61,7 @@ protected:
     // one; otherwise Delete item is disabled and the loaded row stays.
     bool Load_Row(int row);
     void Help(const QString &text);
+    void Changed();
 
     Messages &messages_;
     GridModel grid_;

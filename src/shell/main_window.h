@@ -9,12 +9,20 @@
 #include "printing/page_form.h"
 #include "printing/print_preview.h"
 
+#include "files/taxpayer_file.h"
+
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <memory>
+#include <string>
 
 class ComputationPanel;
+class FileDialogs;
+class QAction;
+class QMenu;
+class QMenuBar;
 class DividendPanel;
 class GridModel;
 class HelpPanel;
@@ -52,6 +60,33 @@ public:
     mod도움말 &Open_Help_Viewer();
     mod도움말 *Loaded_Help_Viewer() const { return helpViewer_; }
 
+    // The taxpayer file commands of the menu "파일(&F)".
+    void New_File();
+    void Open_File_Command();
+    // Opens `path` after the question about changed work; false when the
+    // user cancelled or the file was refused (the work stays as it was).
+    bool Open_File(const std::string &path);
+    bool Save_File();
+    bool Save_File_As();
+    // The question before changed work is dropped: true when the caller
+    // may go on (nothing changed, saved, or 저장 안 함).
+    bool Guard();
+    // The desktop session is ending; false to ask it not to.
+    bool Session_Ending(bool mayAsk);
+    // Whether the work differs from what was last opened or saved (or,
+    // with no file, from an empty work).
+    bool Work_Changed() const;
+    // The work on screen, as a taxpayer file would keep it.
+    TaxpayerWork Current_Work() const;
+    const std::string &File_Path() const { return path_; }
+    void Use_File_Dialogs(FileDialogs &dialogs) { dialogs_ = &dialogs; }
+
+    // The designed window, below the menu bar.
+    QWidget *Client() const { return client_; }
+    QMenuBar *Menu_Bar() const { return menuBar_; }
+    QMenu *File_Menu() const { return fileMenu_; }
+    QMenu *Recent_Menu() const { return recentMenu_; }
+
     HelpPanel &Help() const { return *help_; }
     ComputationPanel &Computation() const { return *panel_; }
     InterestPanel &Interest() const { return *interest_; }
@@ -72,8 +107,19 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void Build_Menu();
+    void Rebuild_Recent_Menu();
+    void Remember_File(const std::string &path);
+    // Puts a checked work on screen, as the file at `path` (empty: none).
+    void Load_Work(const TaxpayerWork &work, const std::string &path);
+    bool Save_To(const std::string &path);
+    void Work_Edited();
+    void Update_Title();
+    // A taxpayer file dragged over or dropped on the window.
+    bool Drag_Event(QEvent *event);
     void Form_Load();
     void Form_Activate();
     // Gather_Inputs, and a statement that stays within the range of a double.
@@ -85,6 +131,15 @@ private:
     Messages &messages_;
     Printer &printer_;
     QString appPath_;
+    std::unique_ptr<FileDialogs> ownDialogs_;
+    FileDialogs *dialogs_ = nullptr;
+    QWidget *client_ = nullptr;
+    QMenuBar *menuBar_ = nullptr;
+    QMenu *fileMenu_ = nullptr;
+    QMenu *recentMenu_ = nullptr;
+    std::string path_;  // the open taxpayer file; empty for none
+    std::string saved_; // the work as last opened or saved, as file text
+    bool leaving_ = false; // the question was answered on the way out
     HelpPanel *help_ = nullptr;
     ComputationPanel *panel_ = nullptr;
     InterestPanel *interest_ = nullptr;

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
 
 #include <cstdio>
 #include <optional>
@@ -28,8 +29,9 @@ void Setup_Application(QApplication &app)
 
 namespace {
 
-constexpr const char *kProgramUsage = "사용법: orvanta [--help | --version]\n"
+constexpr const char *kProgramUsage = "사용법: orvanta [FILE | --help | --version]\n"
                                       "이자·배당 금융소득자의 종합소득산출세액을 계산하는 2005 Orvanta를 엽니다.\n"
+                                      "  FILE       납세자 파일(*.orvanta)을 주 화면이 열린 뒤 엽니다.\n"
                                       "  --help     이 도움말을 쓰고 끝냅니다.\n"
                                       "  --version  버전을 쓰고 끝냅니다.\n";
 
@@ -63,7 +65,14 @@ int Run_Program(int &argc, char **argv, const std::function<void(QApplication &)
     if (started)
         started(app);
     Setup_Application(app);
-    Program program;
+    // Qt has taken its own options out of the arguments by now.
+    const QStringList args = app.arguments();
+    if (args.size() > 2 || (args.size() == 2 && args[1].startsWith(QChar('-')) && args[1] != QStringLiteral("-"))) {
+        std::fprintf(stderr, "orvanta: 알 수 없는 인수입니다: %s\n\n%s", args.mid(1).join(' ').toUtf8().constData(),
+                     kProgramUsage);
+        return 2;
+    }
+    Program program(args.size() == 2 ? args[1].toStdString() : std::string());
     return app.exec();
 }
 
@@ -74,15 +83,18 @@ struct Program::Impl {
     QPointer<frmSplash> splash;
 };
 
-Program::Program() : impl_(std::make_unique<Impl>())
+Program::Program(const std::string &file) : impl_(std::make_unique<Impl>())
 {
     // The main window is built only once the splash is dismissed.
-    impl_->splash = new frmSplash([impl = impl_.get()] {
+    impl_->splash = new frmSplash([impl = impl_.get(), file] {
         impl->main = std::make_unique<frm금융소득2>(impl->messages, impl->printer);
         impl->main->show();
         // It takes over the keyboard from the splash, also where no window
         // manager would make it the active window.
         impl->main->activateWindow();
+        // Once the window is up, so that a refusal shows over it.
+        if (!file.empty())
+            QTimer::singleShot(0, impl->main.get(), [main = impl->main.get(), file] { main->Open_File(file); });
     });
     impl_->splash->show();
 }

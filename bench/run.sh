@@ -5,7 +5,7 @@ bin=${1:?usage: run.sh BIN_DIR}
 # Without a display the windows are drawn offscreen; under Xvfb or a desktop
 # they are real X windows.
 [ -n "${DISPLAY:-}" ] || export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-for b in bench_engine bench_registers bench_calc bench_window bench_print bench_help; do
+for b in bench_engine bench_registers bench_calc bench_taxpayer_file bench_window bench_print bench_help; do
   echo "== $b"
   "$bin/$b" 2>/dev/null
 done

@@ -6,7 +6,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
-for pair in rtf_reader:rtf placement:placement register_csv:register_csv; do
+for pair in rtf_reader:rtf placement:placement register_csv:register_csv taxpayer_file:taxpayer; do
   target=${pair%%:*}
   seeds=$here/corpus/${pair#*:}
   work=$build/corpus-$target

@@ -18,7 +18,7 @@ for group in "$@"; do
     # The tests print through a private CUPS scheduler and read PDFs back;
     # they validate the installed desktop files and build the .deb (dpkg-dev,
     # for dpkg-shlibdeps, also comes with build-essential).
-    test) packages+=(cups-daemon cups-client poppler-utils desktop-file-utils appstream dpkg-dev) ;;
+    test) packages+=(cups-daemon cups-client poppler-utils desktop-file-utils appstream dpkg-dev shared-mime-info) ;;
     icons) packages+=(librsvg2-bin) ;;
     bench) packages+=(libbenchmark-dev) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;

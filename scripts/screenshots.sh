@@ -19,11 +19,15 @@ xdotool key Return
 wid=$(xdotool search --sync --name "^2005 Orvanta\(")
 xdotool windowmove "$wid" 0 0
 sleep 0.5
-shot() { import -window root -crop 745x497+0+0 "$out/$1"; }
+# The designed window (745 x 497) lies below the menu bar.
+height=$(xdotool getwindowgeometry --shell "$wid" | sed -n 's/^HEIGHT=//p')
+bar=$((height - 497))
+shot() { import -window root -crop "745x${height}+0+0" "$out/$1"; }
+tab() { xdotool mousemove "$1" $((16 + bar)) click 1; }
 shot help-panel.png
 
 # The computation panel with the first worked example, computed with Alt+C.
-xdotool mousemove 276 16 click 1
+tab 276
 sleep 0.3
 for amount in "" 10000000 30000000 10000000 "" "" 1100000 20000000 3000000; do
   xdotool type --delay 20 "$amount"
@@ -57,7 +61,7 @@ entry() { # code-steps field...
 }
 
 # The interest register with three payments, two of them under code 13.
-xdotool mousemove 460 16 click 1
+tab 460
 sleep 0.3
 entry 2 "한빛저축은행" "123-81-45678" 12500000 1925000
 entry 0 "김민수" "750101-1234567" 3000000 0
@@ -65,7 +69,7 @@ entry 2 "우리은행 본점" "202-81-12345" 8400000 1176000
 shot interest-register.png
 
 # The dividend register: the gross-up works itself out as the amounts are typed.
-xdotool mousemove 645 16 click 1
+tab 645
 sleep 0.3
 entry 0 "대한전자(주)" "124-81-00998" 20000000 20000000 2800000
 entry 0 "한국제철(주)" "506-81-00012" 6000000 6000000 840000
@@ -73,7 +77,7 @@ entry 1 "글로벌리츠" "110-81-33333" 1500000 0 210000
 shot dividend-register.png
 
 # The statement in the print preview: back to the computation panel, Alt+P.
-xdotool mousemove 276 16 click 1
+tab 276
 sleep 0.3
 xdotool key alt+p
 preview=$(xdotool search --sync --name "^인쇄$")

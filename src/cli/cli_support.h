@@ -2,6 +2,7 @@
 #pragma once
 
 #include "files/input_source.h"
+#include "files/taxpayer_file.h"
 
 #include <functional>
 #include <iosfwd>
@@ -31,3 +32,7 @@ struct CommandResult {
 // `interest` or `dividend`: a register from CSV or a taxpayer file,
 // regrouped, to io.out.
 CommandResult Register_Command(const std::string &name, const std::vector<std::string> &args, CalcIo &io);
+
+// A taxpayer file read and checked whole; nullopt once its failure, naming
+// the file, has gone to err.
+std::optional<TaxpayerWork> Load_Taxpayer_File(ByteSource &source, std::ostream &err);

@@ -231,6 +231,29 @@ void ComputationPanel::Carry_Lines(const std::array<std::string, 7> &lines)
     CurLine = Move_Editor(CurLine, 7);
 }
 
+void ComputationPanel::Load_Lines(const std::array<std::string, kLineCount> &lines)
+{
+    for (int i = 0; i < kLineCount; ++i)
+        TxtLab4[i]->setText(Q(lines[i]));
+    for (int i = 0; i <= 10; ++i)
+        inputs_[i] = 0;
+    txtTot1->clear();
+    CurLine = 0;
+    FieldBox *editor = txtMove1[0];
+    editor->setText(TxtLab4[0]->text());
+    Place_Editor();
+    editor->selectAll();
+}
+
+std::array<std::string, kLineCount> ComputationPanel::Line_Texts() const
+{
+    std::array<std::string, kLineCount> lines;
+    for (int i = 0; i < kLineCount; ++i)
+        lines[i] = Stored_Line_Text(S(TxtLab4[i]->text()));
+    lines[CurLine] = Stored_Line_Text(S(txtMove1[0]->text()));
+    return lines;
+}
+
 void ComputationPanel::Place_Editor()
 {
     txtMove1[0]->setGeometry(TxtLab4[CurLine]->geometry());

@@ -39,6 +39,14 @@ public:
 
     // Start-up: the editor covers line CurLine and is shown.
     void Place_Editor();
+    // The lines of an opened or new taxpayer file: the boxes take them, the
+    // inputs and txtTot1 are emptied as by New, and the editor goes back
+    // to line 1 holding its value.
+    void Load_Lines(const std::array<std::string, kLineCount> &lines);
+    // The nine lines as leaving the current line would store them: the
+    // editor's text stands for its line.
+    std::array<std::string, kLineCount> Line_Texts() const;
+
     // Activation: every line box re-grouped (Gather_Inputs may have left
     // plain digits in one).
     void Regroup_Lines();

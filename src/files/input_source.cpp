@@ -1,6 +1,8 @@
 #include "files/input_source.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <istream>
 #include <sys/stat.h>
@@ -46,6 +48,34 @@ std::ptrdiff_t ByteSource::Read(char *buf, std::size_t n)
         Fail(kTooLarge);
         return -1;
     }
+    return got;
+}
+
+PeekedSource::PeekedSource(ByteSource &inner) : ByteSource(inner.Name()), inner_(inner)
+{
+    char buf[4096];
+    for (;;) {
+        const std::size_t start = head_.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+        if (head_.find_first_not_of(" \t\r\n", start) != std::string::npos)
+            return;
+        const std::ptrdiff_t got = inner_.Read(buf, sizeof buf);
+        if (got <= 0)
+            return; // the end, or a failure that reading then reports
+        head_.append(buf, static_cast<std::size_t>(got));
+    }
+}
+
+std::ptrdiff_t PeekedSource::Read_Some(char *buf, std::size_t n)
+{
+    if (given_ < head_.size()) {
+        const std::size_t count = std::min(n, head_.size() - given_);
+        std::memcpy(buf, head_.data() + given_, count);
+        given_ += count;
+        return static_cast<std::ptrdiff_t>(count);
+    }
+    const std::ptrdiff_t got = inner_.Read(buf, n);
+    if (got < 0)
+        Fail_As(inner_.Error());
     return got;
 }
 

@@ -28,6 +28,8 @@ public:
 protected:
     virtual std::ptrdiff_t Read_Some(char *buf, std::size_t n) = 0;
     void Fail(const char *message) { error_ = name_ + ": " + message; }
+    // A failure already described, such as another source's.
+    void Fail_As(std::string error) { error_ = std::move(error); }
 
 private:
     std::string name_;
@@ -58,6 +60,22 @@ public:
 private:
     std::ptrdiff_t Read_Some(char *buf, std::size_t n) override;
     std::istream &in_;
+};
+
+// Another source whose first bytes are read ahead, so that what kind of
+// file it holds can be told before it is read: up to the first byte that is
+// not a blank (after a BOM), or the end. Reading then starts from the first
+// byte as if nothing had been read.
+class PeekedSource final : public ByteSource {
+public:
+    explicit PeekedSource(ByteSource &inner);
+    const std::string &Head() const { return head_; }
+
+private:
+    std::ptrdiff_t Read_Some(char *buf, std::size_t n) override;
+    ByteSource &inner_;
+    std::string head_;
+    std::size_t given_ = 0;
 };
 
 struct OpenedInput {

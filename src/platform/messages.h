@@ -4,6 +4,9 @@
 
 #include <string>
 
+// The answer to the question before changed work is dropped.
+enum class SaveAnswer { Save, DontSave, Cancel };
+
 class Messages {
 public:
     virtual ~Messages() = default;
@@ -17,4 +20,8 @@ public:
     // A question with Yes and No and no icon, under its own title; true for
     // Yes. Closing the box otherwise counts as No.
     virtual bool Confirm(const std::string &text, const std::string &title) = 0;
+
+    // A question with 저장, 저장 안 함 and 취소 and no icon, under the
+    // application title. Closing the box otherwise (Esc) counts as 취소.
+    virtual SaveAnswer Ask_Save(const std::string &text) = 0;
 };

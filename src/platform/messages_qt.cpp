@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -22,4 +23,21 @@ void QtMessages::Plain(const std::string &text) { Show_Box(QMessageBox::NoIcon, 
 bool QtMessages::Confirm(const std::string &text, const std::string &title)
 {
     return Show_Box(QMessageBox::NoIcon, text, title.c_str(), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+SaveAnswer QtMessages::Ask_Save(const std::string &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kAppTitle), QString::fromUtf8(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton *save = box.addButton(QString::fromUtf8("저장"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QString::fromUtf8("저장 안 함"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QString::fromUtf8("취소"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveAnswer::Save;
+    if (box.clickedButton() == discard)
+        return SaveAnswer::DontSave;
+    return SaveAnswer::Cancel;
 }

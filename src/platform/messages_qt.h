@@ -8,4 +8,5 @@ public:
     void Info(const std::string &text) override;
     void Plain(const std::string &text) override;
     bool Confirm(const std::string &text, const std::string &title) override;
+    SaveAnswer Ask_Save(const std::string &text) override;
 };

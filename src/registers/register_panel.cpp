@@ -92,6 +92,20 @@ void RegisterPanel::Help(const QString &text)
 
 void RegisterPanel::Show_Grid() { gridView_->Mirror(grid_); }
 
+void RegisterPanel::Replace_Grid(GridModel grid)
+{
+    Init_Entry();
+    grid_ = std::move(grid);
+    Show_Grid();
+    Changed();
+}
+
+void RegisterPanel::Changed()
+{
+    if (onChanged)
+        onChanged();
+}
+
 void RegisterPanel::Button_Click(int n)
 {
     switch (n) {
@@ -126,6 +140,7 @@ void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *na
     }
     Init_Entry();
     Show_Grid();
+    Changed();
 }
 
 bool RegisterPanel::Load_Row(int row)
@@ -147,6 +162,7 @@ void RegisterPanel::Delete_Item()
     Init_Entry();
     Reset_fg(grid_);
     Show_Grid();
+    Changed();
 }
 
 void RegisterPanel::Print()
@@ -171,6 +187,7 @@ void RegisterPanel::Delete_All()
     grid_.Set_Rows(1);
     Reset_fg(grid_);
     Show_Grid();
+    Changed();
 }
 
 RegisterKind RegisterPanel::Kind() const
@@ -189,6 +206,7 @@ bool RegisterPanel::Import_From(ByteSource &source, char separator)
     if (editRow_ != 0)
         Init_Entry();
     Show_Grid();
+    Changed();
     return true;
 }
 

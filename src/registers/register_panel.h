@@ -25,6 +25,7 @@ public:
     // What the panel asks of the main window.
     std::function<void(const QString &)> setHelp; // the help line txtHelp
     std::function<void()> onPrint;                // the register's page in the print preview
+    std::function<void()> onChanged;              // a row was saved or deleted
 
     std::function<void()> onImport;               // 가져오기: the main window asks for a file
     std::function<void()> onExport;               // 내보내기: likewise
@@ -37,6 +38,9 @@ public:
     // register as it was, and the information box names its line.
     RegisterKind Kind() const;
     const GridModel &Grid() const { return grid_; }
+    // The register of an opened or new taxpayer file: the fields start
+    // afresh, as after 새로작성, and no row stays loaded.
+    void Replace_Grid(GridModel grid);
     bool Import_File(const QString &path);
     bool Import_Text(const std::string &text, char separator);
     // The register's data rows as a CSV file with a header; a failure is told.
@@ -83,6 +87,7 @@ protected:
     void Help(const QString &text);
     // The rows of a source appended to the register, or the failure told.
     bool Import_From(ByteSource &source, char separator);
+    void Changed();
 
     Messages &messages_;
     GridModel grid_;

@@ -4,7 +4,9 @@
 #include "computation/computation_panel.h"
 #include "computation/statement_form.h"
 #include "help/help_panel.h"
+#include "files/input_source.h"
 #include "platform/field_box.h"
+#include "platform/file_dialogs.h"
 #include "platform/focus_hook.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
@@ -18,15 +20,26 @@
 #include "registers/carried_lines.h"
 #include "registers/regrouping.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSessionManager>
+#include <QSettings>
+#include <QTimer>
+#include <QUrl>
 #include <QWindow>
 
 #include <utility>
@@ -56,6 +69,29 @@ constexpr Command kCommands[5] = {
 };
 
 constexpr const char *kPrintBeforeCompute = "세액계산 후 이용가능 합니다.";
+constexpr const char *kCaption = "2005 Orvanta(금융소득자용)";
+constexpr const char *kAskSave = "변경된 내용을 저장하시겠습니까?";
+constexpr const char *kExtension = ".orvanta";
+constexpr int kRecentFiles = 8;
+
+// Recent files and the last folder, kept per user.
+QSettings Settings() { return QSettings(QStringLiteral("orvanta"), QStringLiteral("orvanta")); }
+QStringList Recent_Files() { return Settings().value(QStringLiteral("files/recent")).toStringList(); }
+QString Last_Folder()
+{
+    return Settings().value(QStringLiteral("files/lastFolder"), QDir::homePath()).toString();
+}
+
+// The first local file of a drag, or an empty text.
+QString Dragged_File(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl &url : data->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
 
 void Tool_Tip_Colours(QWidget *w)
 {
@@ -70,12 +106,15 @@ void Tool_Tip_Colours(QWidget *w)
 frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString appPath)
     : messages_(messages), printer_(printer), appPath_(std::move(appPath))
 {
-    setWindowTitle(QString::fromUtf8("2005 Orvanta(금융소득자용)"));
+    setWindowTitle(QString::fromUtf8(kCaption));
     setFont(Design_Font(kGulim, 9.75));
-    setFixedSize(Twips_Size(kClientWidth, kClientHeight));
+    // The designed window is the client area below the menu bar, which
+    // keeps its size and every position; the window grows by the bar.
+    client_ = new QWidget(this);
+    client_->setFixedSize(Twips_Size(kClientWidth, kClientHeight));
 
     for (int i = 0; i < 4; ++i) {
-        cmdTab[i] = new QPushButton(QString::fromUtf8(kTabCaptions[i]), this);
+        cmdTab[i] = new QPushButton(QString::fromUtf8(kTabCaptions[i]), client_);
         cmdTab[i]->setGeometry(Twips_Rect(kTabs[i]));
         // Checked while its panel is shown, on screen and for a screen reader.
         cmdTab[i]->setCheckable(true);
@@ -98,10 +137,10 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { Open_Help_Viewer(); });
 
-    help_ = new HelpPanel(this, messages_, appPath_);
-    panel_ = new ComputationPanel(this, messages_, ComputationInputs);
-    interest_ = new InterestPanel(this, messages_);
-    dividend_ = new DividendPanel(this, messages_);
+    help_ = new HelpPanel(client_, messages_, appPath_);
+    panel_ = new ComputationPanel(client_, messages_, ComputationInputs);
+    interest_ = new InterestPanel(client_, messages_);
+    dividend_ = new DividendPanel(client_, messages_);
     const std::array<QFrame *, 4> panels = {help_, panel_, interest_, dividend_};
     for (int i = 0; i < 4; ++i) {
         QFrame *frame = panels[i];
@@ -116,7 +155,7 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     for (QPushButton *tab : cmdTab)
         tab->raise();
 
-    txtLblHelp = new QLineEdit(QString::fromUtf8("도움말"), this);
+    txtLblHelp = new QLineEdit(QString::fromUtf8("도움말"), client_);
     txtLblHelp->setGeometry(Twips_Rect(120, 7050, 735, 255));
     txtLblHelp->setReadOnly(true);
     txtLblHelp->setFocusPolicy(Qt::NoFocus);
@@ -128,7 +167,7 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     // A thin border instead of the style's frame: the box is only 49 pixels wide.
     txtLblHelp->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(mid); padding: 0px; }"));
 
-    txtHelp = new QPlainTextEdit(this);
+    txtHelp = new QPlainTextEdit(client_);
     txtHelp->setGeometry(Twips_Rect(960, 6960, 8415, 430));
     txtHelp->setReadOnly(true);
     txtHelp->setFocusPolicy(Qt::NoFocus);
@@ -139,7 +178,7 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     Tool_Tip_Colours(txtHelp);
 
     for (int n = 1; n <= 4; ++n) {
-        QWidget *owner = n == 4 ? static_cast<QWidget *>(this) : panel_;
+        QWidget *owner = n == 4 ? client_ : panel_;
         CmdArray1[n] = new QPushButton(QString::fromUtf8(kCommands[n].caption), owner);
         CmdArray1[n]->setGeometry(Twips_Rect(kCommands[n].place));
         connect(CmdArray1[n], &QPushButton::clicked, this, [this, n] { CmdArray1_Click(n); });
@@ -157,9 +196,283 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
             fromModalBox_ = focus->modality() != Qt::NonModal;
     });
     interest_->onPrint = [this] { Print_Interest(); };
+    interest_->onImport = [this] { Import_Register(0); };
+    interest_->onExport = [this] { Export_Register(0); };
+    dividend_->onImport = [this] { Import_Register(1); };
+    dividend_->onExport = [this] { Export_Register(1); };
     dividend_->onPrint = [this] { Print_Dividend(); };
 
+    // Every change of the work may change the title's marker.
+    interest_->onChanged = [this] { Work_Edited(); };
+    dividend_->onChanged = [this] { Work_Edited(); };
+    for (QLineEdit *box : panel_->TxtLab4)
+        connect(box, &QLineEdit::textChanged, this, [this] { Work_Edited(); });
+    connect(panel_->txtMove1[0], &QLineEdit::textChanged, this, [this] { Work_Edited(); });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &session) {
+        if (!Session_Ending(session.allowsInteraction()))
+            session.cancel();
+    });
+
+    ownDialogs_ = std::make_unique<QtFileDialogs>();
+    dialogs_ = ownDialogs_.get();
+    Build_Menu();
+
+    // A file dropped anywhere on the window, also on a field that takes
+    // dropped text, is opened rather than typed in.
+    setAcceptDrops(true);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+
     Form_Load();
+    saved_ = Taxpayer_Json(Current_Work());
+}
+
+void frm금융소득2::Build_Menu()
+{
+    menuBar_ = new QMenuBar(this);
+    fileMenu_ = menuBar_->addMenu(QString::fromUtf8("파일(&F)"));
+    const auto add = [this](const char *text, QKeySequence keys, auto slot) {
+        QAction *action = fileMenu_->addAction(QString::fromUtf8(text));
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action); // the keys work wherever the focus is in the window
+        return action;
+    };
+    add("새로 만들기(&N)", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { New_File(); });
+    add("열기(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O), [this] { Open_File_Command(); });
+    recentMenu_ = fileMenu_->addMenu(QString::fromUtf8("최근 파일(&R)"));
+    fileMenu_->addSeparator();
+    add("저장(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { Save_File(); });
+    add("다른 이름으로 저장(&A)...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { Save_File_As(); });
+    fileMenu_->addSeparator();
+    fileMenu_->addSeparator();
+    add("이자소득명세 가져오기(&I)...", {}, [this] { Import_Register(0); });
+    add("배당소득명세 가져오기(&D)...", {}, [this] { Import_Register(1); });
+    add("이자소득명세 내보내기(&E)...", {}, [this] { Export_Register(0); });
+    add("배당소득명세 내보내기(&V)...", {}, [this] { Export_Register(1); });
+    fileMenu_->addSeparator();
+    add("프린터 선택(&P)...", {}, [this] {
+        if (onChoosePrinter)
+            onChoosePrinter();
+    });
+    add("PDF로 저장(&F)...", {}, [this] { Save_Pdf_Command(); });
+    fileMenu_->addSeparator();
+    add("끝내기(&X)", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { CmdArray1_Click(4); });
+    Rebuild_Recent_Menu();
+
+    // F3 works wherever the focus is, the line editor included.
+    QMenu *tools = menuBar_->addMenu(QString::fromUtf8("도구(&T)"));
+    QAction *carry = tools->addAction(QString::fromUtf8("명세 합계를 계산서로 옮기기(&M)"));
+    carry->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(carry, &QAction::triggered, this, [this] { Carry_Register_Totals(); });
+    addAction(carry);
+
+    const int barHeight = menuBar_->sizeHint().height();
+    menuBar_->setGeometry(0, 0, client_->width(), barHeight);
+    client_->move(0, barHeight);
+    setFixedSize(client_->width(), barHeight + client_->height());
+}
+
+void frm금융소득2::Rebuild_Recent_Menu()
+{
+    recentMenu_->clear();
+    const QStringList files = Recent_Files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction *action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        connect(action, &QAction::triggered, this, [this, path] { Open_File(S(path)); });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
+
+void frm금융소득2::Remember_File(const std::string &path)
+{
+    const QString full = QFileInfo(Q(path)).absoluteFilePath();
+    QStringList files = Recent_Files();
+    files.removeAll(full);
+    files.prepend(full);
+    while (files.size() > kRecentFiles)
+        files.removeLast();
+    QSettings settings = Settings();
+    settings.setValue(QStringLiteral("files/recent"), files);
+    settings.setValue(QStringLiteral("files/lastFolder"), QFileInfo(full).absolutePath());
+    Rebuild_Recent_Menu();
+}
+
+TaxpayerWork frm금융소득2::Current_Work() const
+{
+    return {interest_->Grid(), dividend_->Grid(), panel_->Line_Texts()};
+}
+
+bool frm금융소득2::Work_Changed() const { return Taxpayer_Json(Current_Work()) != saved_; }
+
+void frm금융소득2::Work_Edited()
+{
+    // Called while the window is still being built, before the work has a
+    // starting point.
+    if (!saved_.empty() && !path_.empty())
+        setWindowModified(Work_Changed());
+}
+
+void frm금융소득2::Update_Title()
+{
+    // Qt shows the marker "*" in place of "[*]" while the window is modified.
+    if (path_.empty()) {
+        setWindowTitle(QString::fromUtf8(kCaption));
+        return;
+    }
+    setWindowTitle(QString::fromUtf8(kCaption) + QStringLiteral(" - ") + QFileInfo(Q(path_)).fileName() +
+                   QStringLiteral("[*]"));
+    setWindowModified(Work_Changed());
+}
+
+bool frm금융소득2::Guard()
+{
+    if (!Work_Changed())
+        return true;
+    switch (messages_.Ask_Save(kAskSave)) {
+    case SaveAnswer::Save:
+        return Save_File();
+    case SaveAnswer::DontSave:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool frm금융소득2::Session_Ending(bool mayAsk)
+{
+    // Without leave to ask, nothing can be done but end.
+    if (!mayAsk || Guard()) {
+        leaving_ = true;
+        return true;
+    }
+    return false;
+}
+
+void frm금융소득2::Load_Work(const TaxpayerWork &work, const std::string &path)
+{
+    // The statement and the pages shown belonged to the work that goes.
+    if (preview_)
+        preview_->close();
+    if (statement_)
+        statement_->close();
+    interest_->Replace_Grid(work.interest);
+    dividend_->Replace_Grid(work.dividend);
+    panel_->Load_Lines(work.lines);
+    path_ = path;
+    saved_ = Taxpayer_Json(Current_Work());
+    Update_Title();
+}
+
+void frm금융소득2::New_File()
+{
+    if (!Guard())
+        return;
+    Load_Work(Empty_Work(), {});
+}
+
+void frm금융소득2::Open_File_Command()
+{
+    if (!Guard())
+        return;
+    const std::string name = dialogs_->Open_Name(this, S(Last_Folder()));
+    if (!name.empty())
+        Open_File(name);
+}
+
+bool frm금융소득2::Open_File(const std::string &path)
+{
+    // Read and checked whole before anything on screen changes.
+    const OpenedInput input = Open_Input_File(path);
+    TaxpayerRead read;
+    if (!input.source)
+        read.error = input.error;
+    else
+        read = Read_Taxpayer_File(*input.source);
+    if (!read.work) {
+        messages_.Info(S(QFileInfo(Q(path)).fileName()) + " 파일을 열 수 없습니다.\n" + read.error);
+        return false;
+    }
+    Load_Work(*read.work, path);
+    Remember_File(path);
+    return true;
+}
+
+bool frm금융소득2::Save_To(const std::string &path)
+{
+    // Saving takes the line under the editor as leaving it would.
+    if (Refuses_Negative(S(panel_->txtMove1[0]->text()), panel_->CurLine)) {
+        messages_.Info(kNegativeRefused);
+        return false;
+    }
+    const TaxpayerWork work = Current_Work();
+    for (int i = 0; i < kLineCount; ++i) {
+        if (const std::optional<std::string> failure = Line_Failure(i, work.lines[i])) {
+            messages_.Info(*failure);
+            return false;
+        }
+    }
+    const std::string json = Taxpayer_Json(work);
+    if (const std::optional<std::string> failure = Write_Atomically(path, json)) {
+        messages_.Info(*failure);
+        return false;
+    }
+    path_ = path;
+    saved_ = json;
+    Remember_File(path);
+    Update_Title();
+    return true;
+}
+
+bool frm금융소득2::Save_File() { return path_.empty() ? Save_File_As() : Save_To(path_); }
+
+bool frm금융소득2::Save_File_As()
+{
+    const std::string suggested = path_.empty() ? S(Last_Folder()) : path_;
+    std::string name = dialogs_->Save_Name(this, suggested);
+    if (name.empty())
+        return false;
+    if (!QFileInfo(Q(name)).fileName().contains(QChar('.')))
+        name += kExtension;
+    return Save_To(name);
+}
+
+bool frm금융소득2::Drag_Event(QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDropEvent *>(e);
+        if (Dragged_File(drag->mimeData()).isEmpty())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(e);
+        const QString file = Dragged_File(drop->mimeData());
+        if (file.isEmpty())
+            return false;
+        drop->acceptProposedAction();
+        // Asked once the drop has ended: the dragging program waits on it.
+        QTimer::singleShot(0, this, [this, file] {
+            if (Guard())
+                Open_File(S(file));
+        });
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool frm금융소득2::eventFilter(QObject *watched, QEvent *e)
+{
+    if (Drag_Event(e))
+        return true;
+    return QWidget::eventFilter(watched, e);
 }
 
 frm금융소득2::~frm금융소득2()
@@ -217,6 +530,8 @@ bool frm금융소득2::event(QEvent *e)
     }
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();
+    if (Drag_Event(e))
+        return true;
     return QWidget::event(e);
 }
 
@@ -330,6 +645,12 @@ bool frm금융소득2::Gather_Statement_Inputs()
 
 void frm금융소득2::CmdArray1_Click(int n)
 {
+    // 종료 asks first about changed work; 취소 leaves everything as it was.
+    if (n == 4) {
+        if (!Guard())
+            return;
+        leaving_ = true;
+    }
     panel_->Commit_Editor();
     switch (n) {
     case 1: // 새로작성
@@ -409,6 +730,35 @@ PageForm *frm금융소득2::Page_For_Pdf()
     return nullptr;
 }
 
+void frm금융소득2::Import_Register(int which)
+{
+    cmdTab_Click(which == 0 ? 2 : 3);
+    const std::string name = dialogs_->Open_Name(this, S(Last_Folder()), FileKind::RegisterCsv);
+    if (name.empty())
+        return;
+    (which == 0 ? static_cast<RegisterPanel *>(interest_) : dividend_)->Import_File(Q(name));
+}
+
+void frm금융소득2::Export_Register(int which)
+{
+    const char *file = which == 0 ? "이자소득명세.csv" : "배당소득명세.csv";
+    const std::string name =
+        dialogs_->Save_Name(this, S(QDir(Last_Folder()).filePath(QString::fromUtf8(file))), FileKind::RegisterCsv);
+    if (!name.empty())
+        (which == 0 ? static_cast<RegisterPanel *>(interest_) : dividend_)->Export_File(Q(name));
+}
+
+void frm금융소득2::Save_Pdf_Command()
+{
+    PageForm *page = Page_For_Pdf();
+    if (!page)
+        return;
+    const QString file = page->windowTitle().trimmed() + QStringLiteral(".pdf");
+    const std::string name = dialogs_->Save_Name(this, S(QDir(Last_Folder()).filePath(file)), FileKind::Pdf);
+    if (!name.empty())
+        Save_Pdf(*page, Q(name));
+}
+
 bool frm금융소득2::Save_Pdf(PageForm &page, const QString &path)
 {
     PdfPrinter pdf(path);
@@ -421,6 +771,12 @@ bool frm금융소득2::Save_Pdf(PageForm &page, const QString &path)
 
 void frm금융소득2::closeEvent(QCloseEvent *e)
 {
+    // The close box and Esc in the line editor: the same question as 종료.
+    if (!leaving_ && !Guard()) {
+        e->ignore();
+        return;
+    }
+    leaving_ = true;
     if (preview_)
         preview_->close();
     if (statement_)

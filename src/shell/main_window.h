@@ -9,12 +9,21 @@
 #include "printing/page_form.h"
 #include "printing/print_preview.h"
 
+#include "files/taxpayer_file.h"
+
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <memory>
+#include <string>
 
 class ComputationPanel;
+class FileDialogs;
+class QAction;
+class QMenu;
+class QMenuBar;
 class DividendPanel;
 class GridModel;
 class HelpPanel;
@@ -40,6 +49,14 @@ public:
 
     // Lines 1 to 7 from the register totals, on the computation panel.
     void Carry_Register_Totals();
+    // The register commands of the menu: a CSV file into or out of a register
+    // (index 0 interest, 1 dividend), each through its file dialog.
+    void Import_Register(int which);
+    void Export_Register(int which);
+    // 프린터 선택: the program's printer asks the system's print dialog.
+    std::function<void()> onChoosePrinter;
+    // PDF로 저장: Page_For_Pdf into the file the dialog names.
+    void Save_Pdf_Command();
     // The page 'PDF로 저장' writes: the newest page in the preview, or the
     // register page of the panel shown, or page 21 from the computation
     // panel (refused and computed as 인쇄 is); nullptr when there is none,
@@ -62,6 +79,33 @@ public:
     mod도움말 &Open_Help_Viewer();
     mod도움말 *Loaded_Help_Viewer() const { return helpViewer_; }
 
+    // The taxpayer file commands of the menu "파일(&F)".
+    void New_File();
+    void Open_File_Command();
+    // Opens `path` after the question about changed work; false when the
+    // user cancelled or the file was refused (the work stays as it was).
+    bool Open_File(const std::string &path);
+    bool Save_File();
+    bool Save_File_As();
+    // The question before changed work is dropped: true when the caller
+    // may go on (nothing changed, saved, or 저장 안 함).
+    bool Guard();
+    // The desktop session is ending; false to ask it not to.
+    bool Session_Ending(bool mayAsk);
+    // Whether the work differs from what was last opened or saved (or,
+    // with no file, from an empty work).
+    bool Work_Changed() const;
+    // The work on screen, as a taxpayer file would keep it.
+    TaxpayerWork Current_Work() const;
+    const std::string &File_Path() const { return path_; }
+    void Use_File_Dialogs(FileDialogs &dialogs) { dialogs_ = &dialogs; }
+
+    // The designed window, below the menu bar.
+    QWidget *Client() const { return client_; }
+    QMenuBar *Menu_Bar() const { return menuBar_; }
+    QMenu *File_Menu() const { return fileMenu_; }
+    QMenu *Recent_Menu() const { return recentMenu_; }
+
     HelpPanel &Help() const { return *help_; }
     ComputationPanel &Computation() const { return *panel_; }
     InterestPanel &Interest() const { return *interest_; }
@@ -82,8 +126,19 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void Build_Menu();
+    void Rebuild_Recent_Menu();
+    void Remember_File(const std::string &path);
+    // Puts a checked work on screen, as the file at `path` (empty: none).
+    void Load_Work(const TaxpayerWork &work, const std::string &path);
+    bool Save_To(const std::string &path);
+    void Work_Edited();
+    void Update_Title();
+    // A taxpayer file dragged over or dropped on the window.
+    bool Drag_Event(QEvent *event);
     void Form_Load();
     void Form_Activate();
     // Gather_Inputs, and a statement that stays within the range of a double.
@@ -95,6 +150,15 @@ private:
     Messages &messages_;
     Printer &printer_;
     QString appPath_;
+    std::unique_ptr<FileDialogs> ownDialogs_;
+    FileDialogs *dialogs_ = nullptr;
+    QWidget *client_ = nullptr;
+    QMenuBar *menuBar_ = nullptr;
+    QMenu *fileMenu_ = nullptr;
+    QMenu *recentMenu_ = nullptr;
+    std::string path_;  // the open taxpayer file; empty for none
+    std::string saved_; // the work as last opened or saved, as file text
+    bool leaving_ = false; // the question was answered on the way out
     HelpPanel *help_ = nullptr;
     ComputationPanel *panel_ = nullptr;
     InterestPanel *interest_ = nullptr;

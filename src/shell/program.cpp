@@ -9,6 +9,10 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTimer>
 
 #include <cstdio>
 #include <optional>
@@ -28,8 +32,9 @@ void Setup_Application(QApplication &app)
 
 namespace {
 
-constexpr const char *kProgramUsage = "사용법: orvanta [--help | --version]\n"
+constexpr const char *kProgramUsage = "사용법: orvanta [FILE | --help | --version]\n"
                                       "이자·배당 금융소득자의 종합소득산출세액을 계산하는 2005 Orvanta를 엽니다.\n"
+                                      "  FILE       납세자 파일(*.orvanta)을 주 화면이 열린 뒤 엽니다.\n"
                                       "  --help     이 도움말을 쓰고 끝냅니다.\n"
                                       "  --version  버전을 쓰고 끝냅니다.\n";
 
@@ -63,9 +68,34 @@ int Run_Program(int &argc, char **argv, const std::function<void(QApplication &)
     if (started)
         started(app);
     Setup_Application(app);
-    Program program;
+    // Qt has taken its own options out of the arguments by now.
+    const QStringList args = app.arguments();
+    if (args.size() > 2 || (args.size() == 2 && args[1].startsWith(QChar('-')) && args[1] != QStringLiteral("-"))) {
+        std::fprintf(stderr, "orvanta: 알 수 없는 인수입니다: %s\n\n%s", args.mid(1).join(' ').toUtf8().constData(),
+                     kProgramUsage);
+        return 2;
+    }
+    Program program(args.size() == 2 ? args[1].toStdString() : std::string());
     return app.exec();
 }
+
+namespace {
+
+// 프린터 선택: the system's print dialog, starting at the printer in use;
+// the one chosen serves every later print of the run.
+void Choose_Printer(QWidget *parent, SystemPrinter &printer)
+{
+    const QPrinterInfo current =
+        printer.Chosen_Printer().isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printer.Chosen_Printer());
+    QPrinter choice(current);
+    QPrintDialog dialog(&choice, parent);
+    dialog.setWindowTitle(QString::fromUtf8("프린터 선택"));
+    dialog.setOptions({}); // a printer only: PDF로 저장 makes files
+    if (dialog.exec() == QDialog::Accepted && choice.outputFormat() == QPrinter::NativeFormat)
+        printer.Use_Printer(choice.printerName());
+}
+
+} // namespace
 
 struct Program::Impl {
     QtMessages messages;
@@ -74,15 +104,19 @@ struct Program::Impl {
     QPointer<frmSplash> splash;
 };
 
-Program::Program() : impl_(std::make_unique<Impl>())
+Program::Program(const std::string &file) : impl_(std::make_unique<Impl>())
 {
     // The main window is built only once the splash is dismissed.
-    impl_->splash = new frmSplash([impl = impl_.get()] {
+    impl_->splash = new frmSplash([impl = impl_.get(), file] {
         impl->main = std::make_unique<frm금융소득2>(impl->messages, impl->printer);
+        impl->main->onChoosePrinter = [impl] { Choose_Printer(impl->main.get(), impl->printer); };
         impl->main->show();
         // It takes over the keyboard from the splash, also where no window
         // manager would make it the active window.
         impl->main->activateWindow();
+        // Once the window is up, so that a refusal shows over it.
+        if (!file.empty())
+            QTimer::singleShot(0, impl->main.get(), [main = impl->main.get(), file] { main->Open_File(file); });
     });
     impl_->splash->show();
 }

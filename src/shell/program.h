@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QApplication;
 
@@ -16,7 +17,8 @@ int Run_Program(int &argc, char **argv, const std::function<void(QApplication &)
 // The running program: what owns the windows of a run.
 class Program {
 public:
-    Program();
+    // `file`, when given, is the taxpayer file opened once the main window is up.
+    explicit Program(const std::string &file = {});
     ~Program();
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;

@@ -1,4 +1,5 @@
 // orvanta-calc run as a process, as a script would run it.
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -227,6 +228,51 @@ TEST(CalcPdf, AFileThatCannotBeWrittenFailsTheRun)
     EXPECT_EQ(noName.status, 2);
     EXPECT_NE(noName.err.find("--pdf 다음에 파일 이름이 필요합니다."), std::string::npos) << noName.err;
 
+}
+
+TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
+{
+    QTemporaryDir dir;
+    const QString interest = dir.filePath("i.csv"), dividend = dir.filePath("d.csv"), work = dir.filePath("w.orvanta");
+    const auto write = [](const QString &path, const char *text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    write(interest, "13,한빛저축은행,123-81-45678,12500000,1925000\n11,김민수,750101-1234567,3000000,0\n");
+    write(dividend, "21,대한전자(주),124-81-00998,20000000,18000000,2800000\n");
+
+    const CalcRun saved = Calc(QStringList{"save", work, "--interest", interest, "--dividend", dividend} + kFirstExample);
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(Calc(QStringList{"statement", "--file", work}).out, Calc(Statement(kFirstExample)).out);
+    // Told from a CSV by its content, also on standard input.
+    EXPECT_EQ(Calc({"interest", work}).out, Calc({"interest", interest}).out);
+    EXPECT_EQ(Calc({"dividend"}, Calc({"dividend", "--json", work}).out).status, 2);
+    QFile file(work);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const CalcRun piped = Calc({"dividend", "-"}, file.readAll().toStdString());
+    EXPECT_NE(piped.out.find("대한전자(주)\t124-81-00998\t20,000,000\t18,000,000\t3,420,000\t23,420,000"),
+              std::string::npos)
+        << piped.err;
+
+    // Failing checks: status 2, the message, and no file written.
+    const struct {
+        QStringList args;
+        std::string error;
+    } failures[] = {
+        {{"save", dir.filePath("x.orvanta"), "", "-1", "", "", "", "", "", "", ""}, "음수가 입력되어선 않됩니다!!"},
+        {{"save", dir.filePath("x.orvanta"), "1"}, "아홉 개(L1~L9)"},
+        {{"save", dir.filePath("x.orvanta"), "--interest", dividend}, "d.csv: 1번째 줄: 필드가 6개입니다."},
+        {{"statement", "--file", interest}, "i.csv: Orvanta 납세자 파일이 아닙니다."},
+        {{"statement", "--file", work, "1"}, "함께 쓸 수 없습니다"},
+        {{"save", dir.filePath("missing/x.orvanta")}, "파일을 저장할 수 없습니다: "},
+    };
+    for (const auto &f : failures) {
+        const CalcRun r = Calc(f.args);
+        EXPECT_EQ(r.status, 2) << f.error;
+        EXPECT_NE(r.err.find(f.error), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.orvanta")));
 }
 
 TEST(CalcStatement, HelpGoesToStandardOutput)

@@ -102,6 +102,10 @@ step_layout()
     [ -f "$desktop" ] || fail "no share/applications/$id.desktop"
     [ -f "$metainfo" ] || fail "no share/metainfo/$id.metainfo.xml"
     grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the icon $id"
+    grep -qx "Exec=orvanta %f" "$desktop" || fail "the desktop entry does not pass the file it opens (%f)"
+    grep -qx "MimeType=application/x-orvanta;" "$desktop" || fail "the desktop entry does not declare application/x-orvanta"
+    grep -q '<mime-type type="application/x-orvanta">' "$share/mime/packages/$id.xml" 2>/dev/null ||
+        fail "no shared-mime-info definition share/mime/packages/$id.xml"
     local exec
     exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
     [ -n "$exec" ] && [ -x "$usr/bin/$exec" ] || fail "the desktop entry runs '$exec', which is not installed"
@@ -148,6 +152,17 @@ step_validate()
         [ "$status" -eq 0 ] || fail "appstreamcli $command ended with status $status"
         ! grep -Eq '^(E|W):' <<<"$out" || fail "appstreamcli $command reports errors or warnings"
     done
+    # The MIME definition, compiled as the desktop compiles it: the glob and
+    # the magic match on the format name both reach the database.
+    local mime
+    mime=$(mktemp -d)
+    mkdir -p "$mime/mime/packages"
+    cp "$root/usr/share/mime/packages/$id.xml" "$mime/mime/packages/"
+    out=$(update-mime-database -V "$mime/mime" 2>&1) || fail "update-mime-database: $out"
+    ! grep -qi 'error\|warning' <<<"$out" || fail "update-mime-database: $out"
+    grep -q ':application/x-orvanta:\*\.orvanta$' "$mime/mime/globs2" 2>/dev/null || fail "no glob *.orvanta in the database"
+    grep -aq '"orvanta-taxpayer"' "$mime/mime/magic" 2>/dev/null || fail "no magic match on the format name in the database"
+    rm -rf "$mime"
     finish
     pass "validators"
 }
@@ -176,6 +191,16 @@ step_calc()
     out=$("$calc" interest <<<"$csv")
     [ "$out" = "$expected" ] || fail "interest register: got
 $out"
+
+    # A taxpayer file made from the register gives the same register back.
+    local work
+    work=$(mktemp -d)
+    "$calc" save "$work/w.orvanta" --interest - "" 10,000,000 30,000,000 10,000,000 "" "" 1,100,000 20,000,000 3,000,000 \
+        <<<"$csv" || fail "save ended with an error"
+    [ "$("$calc" interest "$work/w.orvanta")" = "$expected" ] || fail "interest from the taxpayer file differs"
+    "$calc" statement --file "$work/w.orvanta" | grep -qxF $'종합소득산출세액\t10,158,000' ||
+        fail "statement --file does not give the tax"
+    rm -rf "$work"
 
     # A negative amount off line 7 is refused: status 2, nothing on stdout.
     out=$("$calc" statement "" -5 "" "" "" "" "" "" "" 2>/dev/null)
@@ -273,6 +298,7 @@ step_package()
     done
     for path in "${help_docs[@]/#/./usr/share/orvanta/}" ./usr/share/orvanta/SdiFo.ini \
         "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
+        "./usr/share/mime/packages/$id.xml" \
         "./usr/share/icons/hicolor/scalable/apps/$id.svg" "./usr/share/icons/hicolor/48x48/apps/$id.png" \
         "./usr/share/icons/hicolor/256x256/apps/$id.png" ./usr/share/man/man1/orvanta.1.gz \
         ./usr/share/man/man1/orvanta-calc.1.gz ./usr/lib/orvanta/orvanta-calc-pdf.so; do

@@ -204,6 +204,7 @@ TEST_F(PreviewTest, ClosingTheMainWindowClosesThePreview)
     Save_Interest("11", "김민수", "3000000");
     Print_Interest();
     QPointer<frm_Print> preview = Preview();
+    messages.saveAnswers = {SaveAnswer::DontSave}; // the payment is not kept
     window->close();
     Flush_Deletes();
     EXPECT_FALSE(preview);

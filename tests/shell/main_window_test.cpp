@@ -7,6 +7,7 @@
 #include <QComboBox>
 
 #include <QFrame>
+#include <QMenuBar>
 
 namespace {
 
@@ -18,7 +19,10 @@ TEST_F(MainWindowTest, OpensOnTheHelpPanelWithTheEditorOnLineOne)
     EXPECT_EQ(window->windowTitle().toStdString(), "2005 Orvanta(금융소득자용)");
     // A display name of its own would be appended to the title on X11.
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-    EXPECT_EQ(window->size(), QSize(745, 497)); // 11175 x 7455 twips
+    // The designed client area, 11175 x 7455 twips, below the menu bar.
+    EXPECT_EQ(window->Client()->size(), QSize(745, 497));
+    EXPECT_EQ(window->Client()->pos(), QPoint(0, window->Menu_Bar()->height()));
+    EXPECT_EQ(window->size(), QSize(745, 497 + window->Menu_Bar()->height()));
     const char *tabs[] = {"도움말", "산출세액계산", "이자소득명세", "배당소득명세"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(window->cmdTab[i]->text().toStdString(), tabs[i]);
@@ -225,6 +229,7 @@ TEST_F(MainWindowTest, EscapeClosesTheWindowAndDiscardsTheStatement)
     window->CmdArray1[2]->click();
     QPointer<frm계산서> statement = window->Loaded_Statement();
     ASSERT_TRUE(statement);
+    messages.saveAnswers = {SaveAnswer::DontSave}; // the lines are not kept
     Key(Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -235,6 +240,7 @@ TEST_F(MainWindowTest, ExitEmptiesTheLinesAndClosesTheWindow)
 {
     Enter_Lines(kFirstExample);
     window->CmdArray1[2]->click();
+    messages.saveAnswers = {SaveAnswer::DontSave};
     Alt(Qt::Key_X);
     EXPECT_FALSE(window->isVisible());
     for (int i = 0; i < 9; ++i)

@@ -3,6 +3,8 @@
 #include "shell/program.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,5 +15,9 @@ int main(int argc, char **argv)
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     Setup_Application(app);
+    // Recent files and the last folder go to a folder of the run's own,
+    // never into the user's settings.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     return RUN_ALL_TESTS();
 }

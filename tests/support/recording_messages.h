@@ -9,7 +9,7 @@
 #include <vector>
 
 struct RecordedMessage {
-    enum Kind { Info, Plain, Confirm } kind;
+    enum Kind { Info, Plain, Confirm, AskSave } kind;
     std::string text;
     std::string title; // confirmations only
 
@@ -30,6 +30,16 @@ public:
         return yes;
     }
 
+    SaveAnswer Ask_Save(const std::string &text) override
+    {
+        shown.push_back({RecordedMessage::AskSave, text, {}});
+        if (saveAnswers.empty())
+            return SaveAnswer::Cancel;
+        const SaveAnswer answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+
     // Texts only, in the order shown.
     std::vector<std::string> Texts() const
     {
@@ -40,5 +50,6 @@ public:
     }
 
     std::vector<RecordedMessage> shown;
-    std::deque<bool> answers; // for Confirm: true is Yes
+    std::deque<bool> answers;            // for Confirm: true is Yes
+    std::deque<SaveAnswer> saveAnswers; // for Ask_Save; 취소 when none is left
 };

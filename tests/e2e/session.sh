@@ -432,6 +432,34 @@ expect_fields "interest row 2 of the opened file" "한빛저축은행" "123-81-4
 key alt+n
 shot reopened-computed
 
+begin "paste dividend rows from a spreadsheet, carry the totals with F3 and compute"
+show_panel "${tab_dividend[@]}" "srgb(255,255,192)"
+# Two rows as a spreadsheet copies them: tab-separated lines on the clipboard.
+printf '21\t한국제철(주)\t506-81-00012\t30000000\t30000000\t4200000\r\n22\t펀드\t\t1500000\t\t210000\r\n' |
+  xclip -selection clipboard
+wait_for "the rows on the clipboard" clipboard_is $'21\t한국제철(주)\t506-81-00012\t30000000\t30000000\t4200000\r\n22\t펀드\t\t1500000\t\t210000\r'
+# The grid's context menu: 복사, then 붙여넣기.
+xdotool mousemove --window "$main" "${dividend_row1[0]}" $((dividend_row1[1] + 150 + menu_bar)) click 3
+sleep 0.5
+key Down Down Return
+sleep 0.5
+shot pasted-dividend-rows
+key F3
+sleep 0.5
+key alt+c
+sleep 0.5
+shot carried-and-computed
+# Lines 1 to 7 from the registers: 3,000,000 (code 11), 0, 12,500,000 (13);
+# 50,000,000 (21: 20,000,000 + 30,000,000), 1,500,000 (22), 0; the gross-up
+# 9,120,000 (3,420,000 + 5,700,000). Lines 8 and 9 stay: (9) 67,000,000,
+# (16) 67,000,000 - 40,000,000 + 9,120,000 + 20,000,000 - 3,000,000 =
+# 53,120,000 at 27 %: (18) 9,842,400, and (30) = (20) = 15,842,400.
+click_main "${result_box[@]}"
+key ctrl+a
+expect_copy "15,842,400" "the tax computed from the carried register totals"
+key ctrl+s
+sleep 0.5
+
 begin "exit the reopened program with Alt+X"
 key alt+x
 for ((t = 0; t < exit_limit * 10; t++)); do

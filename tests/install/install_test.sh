@@ -232,7 +232,9 @@ step_package()
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
 
-    if ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1; then
+    # C.UTF-8 whatever the caller's locale, as make deb: under the POSIX
+    # locale CPack cannot read 계산서작성요령.rtf into the archive.
+    if ! LC_ALL=C.UTF-8 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1; then
         cat "$work/cpack.log" >&2
         fail "cpack"
         finish

@@ -233,8 +233,9 @@ step_package()
     trap 'rm -rf "$work"' EXIT
 
     # C.UTF-8 whatever the caller's locale, as make deb: under the POSIX
-    # locale CPack cannot read 계산서작성요령.rtf into the archive.
-    if ! LC_ALL=C.UTF-8 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1; then
+    # locale CPack cannot read 계산서작성요령.rtf into the archive. A strict
+    # umask, as a careful root's shell has, must not reach the package.
+    if ! (umask 077 && LC_ALL=C.UTF-8 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1); then
         cat "$work/cpack.log" >&2
         fail "cpack"
         finish
@@ -271,6 +272,9 @@ step_package()
         "./usr/share/icons/hicolor/256x256/apps/$id.png"; do
         grep -qxF -- "-rw-r--r-- $path" <<<"$listing" || fail "no file $path"
     done
+    local closed
+    closed=$(awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { print $1, $2 }' <<<"$listing")
+    [ -z "$closed" ] || fail "folders not 0755: $closed"
     local strays
     strays=$(awk '{ print $2 }' <<<"$listing" | grep -v -e '^\./$' -e '^\./usr/$' -e '^\./usr/bin/' -e '^\./usr/share/')
     [ -z "$strays" ] || fail "files outside /usr/bin and /usr/share: $strays"

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The README's commands on a fresh machine: a minimal Debian 12 root made by
 # debootstrap (minbase, with only make, git and ca-certificates added), the
-# repository cloned into it, and `make test` (with --ci also `.ci/run`) run
-# there as root, under the POSIX locale (LANG unset, as in containers), with
-# an empty environment and no standard input. Reports each step's result and
-# time; exits 0 when every command passed.
+# repository cloned into it, and `make test`, `make run` (offscreen, for 20 s)
+# and with --ci `.ci/run` run there as root, under the POSIX locale (LANG
+# unset, as in containers), with an empty environment and no standard input.
+# Reports each step's result and time; exits 0 when every command passed.
 #
 #   fresh-root-check.sh [--root DIR] [--ref REV] [--ci] [--reuse] [--keep]
 #
@@ -179,6 +179,13 @@ make_root() {
     echo "# This machine's Debian sources, as fresh-root-check.sh found them."
     awk '{ printf "deb %s", $1; for (i = 2; i <= NF; i++) printf " %s", $i; print "" }' <<<"$entries"
   } >"$root/etc/apt/sources.list" || return
+  # debootstrap leaves no /etc/hosts, which the installer or the container
+  # runtime writes on a real machine: without it "localhost" and the
+  # machine's own name, which libcups looks up for every printer a program
+  # opens, go to DNS, and printing waits on the network. The installer's
+  # entries, with the name this root shares with the machine.
+  printf '127.0.0.1\tlocalhost\n127.0.1.1\t%s\n\n::1\tlocalhost ip6-localhost ip6-loopback\n' "$(uname -n)" \
+    >"$root/etc/hosts" || return
   local setting value
   for setting in Acquire::Check-Valid-Until Acquire::http::Proxy Acquire::https::Proxy; do
     value=$(apt-config dump "$setting" | awk -v k="$setting" '$1 == k { print $2 }' | tr -d '";')
@@ -213,15 +220,26 @@ clone_repo() {
 step clone clone.log clone_repo
 
 # A command in the clone as a new user of the machine would run it: an empty
-# environment but for PATH and HOME (LANG unset: the POSIX locale), no
-# standard input.
+# environment but for PATH and HOME (LANG unset: the POSIX locale), Debian's
+# default umask whatever the caller's, no standard input.
 in_root() { # command-line
   chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    HOME=/root ${extra_env:-} /bin/bash -c "cd $clone && $1"
+    HOME=/root ${extra_env:-} /bin/bash -c "umask 022 && cd $clone && $1"
 }
 
 status=0
 extra_env="" step "make test" make-test.log in_root "make test" || status=1
+end_root_processes
+# The other README command, once make test has installed and built: the
+# program is started (offscreen: the root has no display) and passes when it
+# is still running, at its splash, after 20 s.
+run_program() {
+  in_root "QT_QPA_PLATFORM=offscreen timeout 20 make run"
+  local status=$?
+  [ $status -eq 124 ] || { echo "make run ended with status $status before the 20 s"; return 1; }
+  echo "make run: the program was still running after 20 s"
+}
+step "make run" make-run.log run_program || status=1
 end_root_processes
 if [ $ci -eq 1 ]; then
   extra_env="CI=true" step ".ci/run" ci-run.log in_root "bash .ci/run" || status=1

@@ -231,11 +231,14 @@ step_package()
     local build=$1 id=$2 version=$3
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
-
     # C.UTF-8 whatever the caller's locale, as make deb: under the POSIX
-    # locale CPack cannot read 계산서작성요령.rtf into the archive. A strict
-    # umask, as a careful root's shell has, must not reach the package.
-    if ! (umask 077 && LC_ALL=C.UTF-8 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1); then
+    # locale CPack cannot read 계산서작성요령.rtf into the archive, and tar
+    # lists the Korean names in octal escapes.
+    export LC_ALL=C.UTF-8
+
+    # A strict umask, as a careful root's shell has, must not reach the
+    # package.
+    if ! (umask 077 && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1); then
         cat "$work/cpack.log" >&2
         fail "cpack"
         finish

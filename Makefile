@@ -54,10 +54,13 @@ ifneq ($(E2E_LEAKS),0)
 	bash tests/e2e/run.sh build-sanitize $(BUILD)/e2e/artifacts/leaks --leaks tests/e2e/lsan.supp
 endif
 
-# A Debian package of the program, orvanta_VERSION_ARCH.deb in $(BUILD);
-# dpkg-shlibdeps, which names its libraries, comes with build-essential.
+# A Debian package of the program, orvanta_VERSION_ARCH.deb in $(BUILD).
+# CPack's archiver reads file names through the locale's character set, so
+# under the POSIX locale it cannot find the help documents with Korean names:
+# it runs under C.UTF-8, which every glibc system has.
 deb: build
-	cd $(BUILD) && cpack -G DEB
+	@bash scripts/install-deps.sh deb
+	cd $(BUILD) && LC_ALL=C.UTF-8 cpack -G DEB
 
 # Benchmarks are not tests: they time things and report, they do not judge.
 bench:

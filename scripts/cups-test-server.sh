@@ -13,6 +13,9 @@
 # scheduler is also stopped once process PID has gone, so a test that crashes
 # or is killed leaves no daemon behind.
 set -euo pipefail
+# The backend runs as the scheduler's unprivileged user, which must reach its
+# program and folders whatever the caller's umask.
+umask 022
 
 usage() {
   echo "usage: $0 start DIR [--no-printer] [--owner PID] | stop DIR" >&2
@@ -80,6 +83,12 @@ start() {
   command -v lpadmin >/dev/null || fail "lpadmin is not installed (Debian: cups-client)"
   [ -d /usr/lib/cups/daemon ] || fail "/usr/lib/cups/daemon is missing (Debian: cups-daemon)"
   running_pid >/dev/null && fail "a scheduler is already running in $dir"
+  # libcups looks up this machine's own name whenever a client opens a
+  # printer (cupsGetPPD). An installed system answers from /etc/hosts; where
+  # that has no entry the lookup goes to DNS, and each print waits on it.
+  getent -s files hosts "$(uname -n)" >/dev/null ||
+    echo "cups-test-server: warning: /etc/hosts does not name this machine ($(uname -n)):" \
+      "every print waits for DNS to look it up" >&2
 
   mkdir -p "$dir"/{spool,cache,state,tmp,log,bin/backend,out}
   # The backend runs as the scheduler's unprivileged user (lp under root):
@@ -136,6 +145,7 @@ TempDir $dir/tmp
 AccessLog $dir/log/access_log
 ErrorLog $dir/log/error_log
 PageLog $dir/log/page_log
+Printcap $dir/printcap
 ServerBin $dir/bin
 Sandboxing Relaxed
 EOF
@@ -155,7 +165,8 @@ EOF
       rm -f "$pid_file"
       fail "cupsd exited at start: $(cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null)"
     fi
-    if lpstat -r 2>/dev/null | grep -q "scheduler is running"; then
+    # lpstat's words are translated: read them in English.
+    if LC_ALL=C lpstat -r 2>/dev/null | grep -q "scheduler is running"; then
       ready=1
       break
     fi

@@ -16,9 +16,12 @@ packages=(
 for group in "$@"; do
   case "$group" in
     # The tests print through a private CUPS scheduler and read PDFs back;
-    # they validate the installed desktop files and build the .deb (dpkg-dev,
-    # for dpkg-shlibdeps, also comes with build-essential).
-    test) packages+=(cups-daemon cups-client poppler-utils desktop-file-utils appstream dpkg-dev shared-mime-info) ;;
+    # they validate the installed desktop files and build the .deb.
+    test) packages+=(cups-daemon cups-client poppler-utils desktop-file-utils appstream dpkg-dev file shared-mime-info) ;;
+    # CPack's DEB generator: dpkg-shlibdeps (dpkg-dev, also part of
+    # build-essential) names the libraries, and file, which a minimal system
+    # lacks, tells it which files are programs.
+    deb) packages+=(dpkg-dev file) ;;
     icons) packages+=(librsvg2-bin) ;;
     bench) packages+=(libbenchmark-dev) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;

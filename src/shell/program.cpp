@@ -4,6 +4,7 @@
 #include "platform/fonts.h"
 #include "platform/messages_qt.h"
 #include "platform/printer_qt.h"
+#include "platform/utf8_locale.h"
 #include "shell/main_window.h"
 #include "shell/splash.h"
 
@@ -20,6 +21,7 @@
 
 void Setup_Application(QApplication &app)
 {
+    Use_Utf8_Ctype();
     app.setApplicationName(QStringLiteral("orvanta"));
     // No display name: on X11 Qt would append it to every window title
     // ("2005 Orvanta(금융소득자용) — 2005 Orvanta"). The message boxes name

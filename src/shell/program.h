@@ -7,7 +7,8 @@
 
 class QApplication;
 
-// Application name, version and the Korean font substitutions.
+// A UTF-8 character type (Use_Utf8_Ctype), the application name and
+// version, and the Korean font substitutions.
 void Setup_Application(QApplication &app);
 
 // Starts the program and runs it until it ends: main() in full. `started`,

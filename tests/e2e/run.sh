@@ -81,6 +81,13 @@ unset LPDEST PRINTER
 # The desktop's own settings do not reach the program: the default style
 # and platform plugins under plain X.
 unset QT_QPA_PLATFORM QT_STYLE_OVERRIDE QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+# Nor does the caller's locale. xdotool types Korean text and reads window
+# titles through the C library's multibyte functions, which need a UTF-8
+# character type: the harness runs under C.UTF-8, which every glibc system
+# has. The program is started under the POSIX locale (session.sh), as a
+# container or a fresh machine starts it: the locale least kind to Korean.
+for var in $(compgen -e | grep -E '^(LANG|LANGUAGE|LC_[A-Z_]+)$'); do unset "$var"; done
+export LC_ALL=C.UTF-8
 
 if [ -n "$leaks" ]; then
   # Leaks are reported when the program ends; its status then tells. No

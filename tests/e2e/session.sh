@@ -273,7 +273,8 @@ vm() { # pid field
 
 begin "start the program"
 keys_for_letters "한빛저축은행" "김민수" "대한전자(주)"
-"$program" 2>"$art/orvanta.stderr" &
+# Under the POSIX locale (run.sh clears every other locale variable).
+env -u LC_ALL "$program" 2>"$art/orvanta.stderr" &
 pid=$!
 
 begin "dismiss the splash with a key"
@@ -474,7 +475,7 @@ pid=""
 
 if [ -n "$bare" ]; then
   begin "measure a bare Qt window"
-  "$bare" 2>/dev/null &
+  env -u LC_ALL "$bare" 2>/dev/null &
   bare_pid=$!
   wait_for "the bare window showing" has_window "e2e bare window"
   sleep 1

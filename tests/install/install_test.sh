@@ -264,8 +264,14 @@ step_package()
     local build=$1 id=$2 version=$3
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
+    # C.UTF-8 whatever the caller's locale, as make deb: under the POSIX
+    # locale CPack cannot read 계산서작성요령.rtf into the archive, and tar
+    # lists the Korean names in octal escapes.
+    export LC_ALL=C.UTF-8
 
-    if ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1; then
+    # A strict umask, as a careful root's shell has, must not reach the
+    # package.
+    if ! (umask 077 && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1); then
         cat "$work/cpack.log" >&2
         fail "cpack"
         finish
@@ -304,6 +310,9 @@ step_package()
         ./usr/share/man/man1/orvanta-calc.1.gz ./usr/lib/orvanta/orvanta-calc-pdf.so; do
         grep -qxF -- "-rw-r--r-- $path" <<<"$listing" || fail "no file $path"
     done
+    local closed
+    closed=$(awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { print $1, $2 }' <<<"$listing")
+    [ -z "$closed" ] || fail "folders not 0755: $closed"
     local strays
     strays=$(awk '{ print $2 }' <<<"$listing" |
         grep -v -e '^\./$' -e '^\./usr/$' -e '^\./usr/bin/' -e '^\./usr/share/' -e '^\./usr/lib/$' -e '^\./usr/lib/orvanta/')

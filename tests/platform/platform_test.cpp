@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/messages_qt.h"
 #include "platform/twips.h"
+#include "platform/utf8_locale.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <langinfo.h>
+
 namespace {
 
 TEST(AppPath, IsTheExecutablesFolderUnlessInstalledBesideShare)
@@ -28,6 +32,20 @@ TEST(AppPath, IsTheExecutablesFolderUnlessInstalledBesideShare)
 
     ASSERT_TRUE(QDir().mkpath(root.filePath("share/orvanta")));
     EXPECT_EQ(App_Path_For(bin), QDir::cleanPath(root.filePath("share/orvanta")));
+}
+
+// Under the POSIX locale Xlib would send the window titles to X as Latin-1.
+TEST(Utf8Ctype, ANonUtf8CharacterTypeBecomesUtf8AndAUtf8OneStays)
+{
+    const std::string saved = std::setlocale(LC_CTYPE, nullptr);
+    const std::pair<const char *, const char *> cases[] = {
+        {"C", "C.UTF-8"}, {"POSIX", "C.UTF-8"}, {"C.UTF-8", "C.UTF-8"}};
+    for (const auto &[start, expected] : cases) {
+        ASSERT_NE(std::setlocale(LC_CTYPE, start), nullptr) << start;
+        EXPECT_EQ(Use_Utf8_Ctype(), expected) << start;
+        EXPECT_STREQ(nl_langinfo(CODESET), "UTF-8") << start;
+    }
+    std::setlocale(LC_CTYPE, saved.c_str());
 }
 
 TEST(KoreanFonts, GulimAndDotumResolveToAnInstalledKoreanFont)

@@ -8,7 +8,20 @@
 #include "shell/splash.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QPointer>
+#include <QTranslator>
+
+void Install_Korean_Translation(QApplication &app)
+{
+    // Qt's own texts (예, 아니요, 확인, 취소 on the standard buttons) in
+    // Korean whatever the desktop's locale: the program is Korean throughout.
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_ko"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
 
 void Setup_Application(QApplication &app)
 {
@@ -19,6 +32,7 @@ void Setup_Application(QApplication &app)
     app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));
     Install_Korean_Fonts();
+    Install_Korean_Translation(app);
     app.setFont(Design_Font(kGulim, 9.75));
 }
 

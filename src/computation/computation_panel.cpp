@@ -172,6 +172,15 @@ void ComputationPanel::Show_LineHelp(int index)
 
 void ComputationPanel::TxtLab4_Click(int index) { CurLine = Move_Editor(CurLine, index); }
 
+bool ComputationPanel::Refuse_Negative()
+{
+    if (!Refuses_Negative(S(txtMove1[0]->text()), CurLine))
+        return false;
+    messages_.Info(kNegativeRefused);
+    txtMove1[0]->setFocus();
+    return true;
+}
+
 void ComputationPanel::Commit_Editor()
 {
     const QString text = txtMove1[0]->text();

@@ -304,6 +304,11 @@ bool frm금융소득2::Gather_Statement_Inputs()
 
 void frm금융소득2::CmdArray1_Click(int n)
 {
+    // Compute and Print read the editor without leaving its line, so they
+    // refuse a negative amount there as leaving the line would: otherwise
+    // it would reach the computation, which takes every amount as it is.
+    if ((n == 2 || n == 3) && panel_->Refuse_Negative())
+        return;
     panel_->Commit_Editor();
     switch (n) {
     case 1: // 새로작성

@@ -37,6 +37,15 @@ protected:
     }
 };
 
+TEST_F(DividendPanelTest, APastedNameIsKeptWholeHoweverLong)
+{
+    const QString name(40000, QChar(0xD55C)); // 한
+    Field(0)->insert(name);                   // as a paste inserts it
+    Field(2)->insert(QStringLiteral("5000"));
+    BD().butBD[0]->click();
+    EXPECT_EQ(BD().fgBD.Text(1, 3).size(), 3u * 40000); // UTF-8
+}
+
 TEST_F(DividendPanelTest, TheGrossUpAndTheIncomeAreWorkedOutWhileTyping)
 {
     Field(3)->setFocus();

@@ -8,6 +8,7 @@
 #include "shell/splash.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
@@ -31,6 +32,8 @@ void Setup_Application(QApplication &app)
     // the application title themselves.
     app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));
+    // Every window's icon, the preview's pages and the message boxes included.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromUtf8(kAppId))));
     Install_Korean_Fonts();
     Install_Korean_Translation(app);
     app.setFont(Design_Font(kGulim, 9.75));

@@ -49,6 +49,10 @@ TEST_F(PreviewTest, ThePreviewIsAFrameTitledWithTwoMenuCommands)
     EXPECT_EQ(page->size(), QSize(589, 724)); // 8835 × 10860 twips
     EXPECT_EQ(preview->Area()->subWindowList().size(), 1);
     EXPECT_TRUE(page->isVisible());
+    // The program's icon on the preview and on its page's frame, not Qt's.
+    ASSERT_FALSE(QApplication::windowIcon().isNull());
+    for (const QWidget *w : std::initializer_list<const QWidget *>{preview, preview->Area()->subWindowList()[0]})
+        EXPECT_EQ(w->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     EXPECT_EQ(page->Labels("lblEJ")[2]->text().toStdString(), "김민수");
     EXPECT_EQ(page->Labels("lblEJ")[8]->text().toStdString(), "합계");
 }

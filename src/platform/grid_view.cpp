@@ -111,6 +111,10 @@ GridView::GridView(QWidget *parent) : QTableWidget(parent)
             onClick(row);
     });
 
+}
+
+void GridView::Make_Fixed_Views()
+{
     for (QTableView *&view : fixed_)
         view = Fixed_View();
     // The fixed row scrolls sideways with the table, the fixed column up and
@@ -119,6 +123,21 @@ GridView::GridView(QWidget *parent) : QTableWidget(parent)
             &QScrollBar::setValue);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, fixed_[kFixedColumn]->verticalScrollBar(),
             &QScrollBar::setValue);
+    Copy_Sizes();
+    for (QTableView *view : fixed_)
+        view->show();
+}
+
+void GridView::Copy_Sizes()
+{
+    if (!fixed_[kCorner])
+        return;
+    for (QTableView *view : fixed_) {
+        for (int c = 0; c < columnCount(); ++c)
+            view->setColumnWidth(c, columnWidth(c));
+        for (int r = 0; r < rowCount(); ++r)
+            view->setRowHeight(r, rowHeight(r));
+    }
 }
 
 QTableView *GridView::Fixed_View()
@@ -142,8 +161,13 @@ QTableView *GridView::Fixed_View()
 
 void GridView::Place_Fixed_Views()
 {
-    if (!fixed_[kCorner]) // the table lays itself out before they are made
-        return;
+    // Made the first time anything scrolls: until then the table's own
+    // cells stand in place, and a window opens sooner without them.
+    if (!fixed_[kCorner]) {
+        if (verticalScrollBar()->maximum() == 0 && horizontalScrollBar()->maximum() == 0)
+            return;
+        Make_Fixed_Views();
+    }
     const QRect area = viewport()->geometry();
     const int rowHeight = rowCount() > 0 ? this->rowHeight(0) : 0;
     const int colWidth = columnCount() > 0 ? columnWidth(0) : 0;
@@ -188,12 +212,8 @@ void GridView::Mirror(const GridModel &grid)
     delegate_->wrapHeader = grid.word_wrap;
     setColumnCount(grid.Cols());
     setRowCount(grid.Rows());
-    for (int c = 0; c < grid.Cols(); ++c) {
-        const int width = Twips_To_Px(grid.Column(c).width);
-        setColumnWidth(c, width);
-        for (QTableView *view : fixed_)
-            view->setColumnWidth(c, width);
-    }
+    for (int c = 0; c < grid.Cols(); ++c)
+        setColumnWidth(c, Twips_To_Px(grid.Column(c).width));
 
     // The room a cell's text has: the style's margins either side, and the
     // grid line.
@@ -202,10 +222,7 @@ void GridView::Mirror(const GridModel &grid)
     const QBrush fixedBack = palette().button();
     const QBrush fixedText = palette().buttonText();
     for (int r = 0; r < grid.Rows(); ++r) {
-        const int height = Twips_To_Px(grid.Row_Height(r));
-        setRowHeight(r, height);
-        for (QTableView *view : fixed_)
-            view->setRowHeight(r, height);
+        setRowHeight(r, Twips_To_Px(grid.Row_Height(r)));
         const bool header = grid.Kind(r) == RowKind::Header;
         const bool wrapped = header && grid.word_wrap;
         for (int c = 0; c < grid.Cols(); ++c) {
@@ -233,5 +250,6 @@ void GridView::Mirror(const GridModel &grid)
             }
         }
     }
+    Copy_Sizes();
     Place_Fixed_Views();
 }

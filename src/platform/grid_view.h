@@ -32,6 +32,8 @@ private:
     // The fixed row, the fixed column and their corner: views of the same
     // cells laid over the table's own, which scroll beneath them.
     QTableView *Fixed_View();
+    void Make_Fixed_Views();
+    void Copy_Sizes();
     void Place_Fixed_Views();
 
     enum { kFixedRow, kFixedColumn, kCorner };

@@ -27,6 +27,7 @@
 #include <QTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include <utility>
@@ -96,13 +97,11 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
         connect(cmdTab[i], &QPushButton::clicked, this, [this, i] { cmdTab_Click(i); });
     }
 
+    // The three hidden panels' contents are built after the window is first
+    // painted (or when first asked for), so that the window shows sooner.
     help_ = new HelpPanel(this, messages_, appPath_);
-    panel_ = new ComputationPanel(this, messages_, ComputationInputs);
-    interest_ = new InterestPanel(this, messages_);
-    dividend_ = new DividendPanel(this, messages_);
-    const std::array<QFrame *, 4> panels = {help_, panel_, interest_, dividend_};
     for (int i = 0; i < 4; ++i) {
-        QFrame *frame = panels[i];
+        QFrame *frame = i == 0 ? help_ : new QFrame(this);
         frame->setGeometry(Twips_Rect(0, kPanelTop, i == 0 ? 11200 : 11295, kPanelHeight));
         frame->setAutoFillBackground(true);
         Designed_Surface(frame, QColor(kPanelColours[i]));
@@ -136,24 +135,16 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     Tool_Tip_Colours(txtHelp);
 
     for (int n = 1; n <= 4; ++n) {
-        QWidget *owner = n == 4 ? static_cast<QWidget *>(this) : panel_;
+        QWidget *owner = n == 4 ? static_cast<QWidget *>(this) : cFrame[1];
         CmdArray1[n] = new QPushButton(QString::fromUtf8(kCommands[n].caption), owner);
         CmdArray1[n]->setGeometry(Twips_Rect(kCommands[n].place));
         connect(CmdArray1[n], &QPushButton::clicked, this, [this, n] { CmdArray1_Click(n); });
     }
 
-    const auto setHelp = [this](const QString &text) { Show_Help(text); };
-    panel_->setHelp = setHelp;
-    interest_->setHelp = setHelp;
-    dividend_->setHelp = setHelp;
-    panel_->onEscape = [this] { close(); };
-    panel_->onHelpKey = [this] { Open_Help_Viewer(); };
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focus) {
         if (focus && focus != windowHandle())
             fromModalBox_ = focus->modality() != Qt::NonModal;
     });
-    interest_->onPrint = [this] { Print_Interest(); };
-    dividend_->onPrint = [this] { Print_Dividend(); };
 
     Form_Load();
 }
@@ -168,29 +159,94 @@ frm금융소득2::~frm금융소득2()
     delete helpViewer_;
 }
 
-QLineEdit *frm금융소득2::txtTot1() const { return panel_->txtTot1; }
+QLineEdit *frm금융소득2::txtTot1() { return Computation().txtTot1; }
 
-const GridModel &frm금융소득2::fgEJ() const { return interest_->fgEJ; }
-const GridModel &frm금융소득2::fgBD() const { return dividend_->fgBD; }
+const GridModel &frm금융소득2::fgEJ() { return Interest().fgEJ; }
+const GridModel &frm금융소득2::fgBD() { return Dividend().fgBD; }
 
 void frm금융소득2::Form_Load()
 {
+    // The rest of the start-up, the editor's place and both registers, is
+    // each panel's building, below.
     Show_cFrame(0);
-    panel_->Place_Editor();
+}
 
+void frm금융소득2::Fill_Frame(int n, QFrame *contents)
+{
+    // Over the panel's own colour, under the buttons the frame already holds.
+    contents->setGeometry(cFrame[n]->rect());
+    contents->lower();
+    contents->show();
+}
+
+ComputationPanel &frm금융소득2::Computation()
+{
+    if (panel_)
+        return *panel_;
+    panel_ = new ComputationPanel(cFrame[1], messages_, ComputationInputs);
+    Fill_Frame(1, panel_);
+    panel_->setHelp = [this](const QString &text) { Show_Help(text); };
+    panel_->onEscape = [this] { close(); };
+    panel_->onHelpKey = [this] { Open_Help_Viewer(); };
+    panel_->Place_Editor();
+    setTabOrder(panel_->txtMove1[0], CmdArray1[1]);
+    setTabOrder(CmdArray1[1], CmdArray1[2]);
+    setTabOrder(CmdArray1[2], CmdArray1[3]);
+    return *panel_;
+}
+
+InterestPanel &frm금융소득2::Interest()
+{
+    if (interest_)
+        return *interest_;
+    interest_ = new InterestPanel(cFrame[2], messages_);
+    Fill_Frame(2, interest_);
+    interest_->setHelp = [this](const QString &text) { Show_Help(text); };
+    interest_->onPrint = [this] { Print_Interest(); };
     Fill_Codes(interest_->cmbEJ, kInterestLayout.codes);
     interest_->Init_EJ();
     Init_fgEJ(interest_->fgEJ);
     Reset_fg(interest_->fgEJ);
     interest_->Show_Grid();
     interest_->butEJ[2]->setEnabled(false);
+    // Built after a tab press, its buttons are as that press left them.
+    if (tabPressed_)
+        for (QPushButton *button : interest_->butEJ)
+            button->setEnabled(false);
+    return *interest_;
+}
 
+DividendPanel &frm금융소득2::Dividend()
+{
+    if (dividend_)
+        return *dividend_;
+    dividend_ = new DividendPanel(cFrame[3], messages_);
+    Fill_Frame(3, dividend_);
+    dividend_->setHelp = [this](const QString &text) { Show_Help(text); };
+    dividend_->onPrint = [this] { Print_Dividend(); };
     Fill_Codes(dividend_->cmbBD, kDividendLayout.codes);
     dividend_->Init_BD();
     Init_fgBD(dividend_->fgBD);
     Reset_fg(dividend_->fgBD);
     dividend_->Show_Grid();
     dividend_->butBD[2]->setEnabled(false);
+    if (tabPressed_)
+        for (QPushButton *button : dividend_->butBD)
+            button->setEnabled(false);
+    return *dividend_;
+}
+
+void frm금융소득2::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // Once the window is on screen, the hidden panels are built while the
+    // user reads it.
+    if (!std::exchange(buildQueued_, true))
+        QTimer::singleShot(0, this, [this] {
+            Computation();
+            Interest();
+            Dividend();
+        });
 }
 
 void frm금융소득2::Show_Help(const QString &text)
@@ -207,7 +263,8 @@ void frm금융소득2::Show_Help(const QString &text)
 
 void frm금융소득2::Form_Activate()
 {
-    panel_->Regroup_Lines();
+    if (panel_) // lines exist only once the panel is built
+        panel_->Regroup_Lines();
     // A message box closing gives the activation back without the user
     // having left the window; reloading then would undo the user's choice
     // of document, and a missing document would ask again for ever.
@@ -236,13 +293,22 @@ void frm금융소득2::Show_cFrame(int n)
 
 void frm금융소득2::cmdTab_Click(int n)
 {
+    tabPressed_ = true;
     Show_cFrame(n);
+    if (n == 1)
+        Computation();
+    else if (n == 2)
+        Interest();
+    else if (n == 3)
+        Dividend();
     for (int i = 1; i <= 3; ++i)
         CmdArray1[i]->setEnabled(false);
-    for (QPushButton *button : interest_->butEJ)
-        button->setEnabled(false);
-    for (QPushButton *button : dividend_->butBD)
-        button->setEnabled(false);
+    if (interest_)
+        for (QPushButton *button : interest_->butEJ)
+            button->setEnabled(false);
+    if (dividend_)
+        for (QPushButton *button : dividend_->butBD)
+            button->setEnabled(false);
 
     // Only the visible panel's buttons are enabled, so the access keys that
     // repeat across panels (Alt+N, Alt+P) act on that panel alone. Delete
@@ -272,7 +338,7 @@ void frm금융소득2::cmdTab_Click(int n)
 frm계산서 &frm금융소득2::Statement()
 {
     if (!statement_)
-        statement_ = new frm계산서(ComputationInputs, *panel_->txtTot1, printer_, messages_);
+        statement_ = new frm계산서(ComputationInputs, *Computation().txtTot1, printer_, messages_);
     return *statement_;
 }
 
@@ -336,6 +402,8 @@ bool frm금융소득2::Gather_Statement_Inputs()
 
 void frm금융소득2::CmdArray1_Click(int n)
 {
+    if (n != 4)
+        Computation();
     // Compute and Print read the editor without leaving its line, so they
     // refuse a negative amount there as leaving the line would: otherwise
     // it would reach the computation, which takes every amount as it is.
@@ -369,8 +437,9 @@ void frm금융소득2::CmdArray1_Click(int n)
         Statement().Calc_Val();
         break;
     case 4: // 종료
-        for (auto *box : panel_->TxtLab4)
-            box->clear();
+        if (panel_)
+            for (auto *box : panel_->TxtLab4)
+                box->clear();
         for (int i = 0; i <= 10; ++i)
             ComputationInputs[i] = 0;
         close();

@@ -53,13 +53,15 @@ public:
     mod도움말 *Loaded_Help_Viewer() const { return helpViewer_; }
 
     HelpPanel &Help() const { return *help_; }
-    ComputationPanel &Computation() const { return *panel_; }
-    InterestPanel &Interest() const { return *interest_; }
-    DividendPanel &Dividend() const { return *dividend_; }
+    // The other panels' contents, built on first use (at the latest just
+    // after the window is first painted).
+    ComputationPanel &Computation();
+    InterestPanel &Interest();
+    DividendPanel &Dividend();
     // The register grids, which the statement pages read.
-    const GridModel &fgEJ() const;
-    const GridModel &fgBD() const;
-    QLineEdit *txtTot1() const;
+    const GridModel &fgEJ();
+    const GridModel &fgBD();
+    QLineEdit *txtTot1();
 
     std::array<QPushButton *, 4> cmdTab{};
     std::array<QFrame *, 4> cFrame{};
@@ -71,10 +73,13 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void Form_Load();
+    // A panel's contents, filling its frame cFrame(n).
+    void Fill_Frame(int n, QFrame *contents);
     void Form_Activate();
     // The help line's text, two whole lines in its 430 twips.
     void Show_Help(const QString &text);
@@ -97,6 +102,8 @@ private:
     QPointer<frm배당소득> dividendPage_;
     QPointer<mod도움말> helpViewer_;
     bool centred_ = false;
+    bool buildQueued_ = false;
+    bool tabPressed_ = false;
     // A modal box of the program had the focus since this window last had
     // it: coming back from it is no return to the window.
     bool fromModalBox_ = false;

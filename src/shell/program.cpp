@@ -5,10 +5,10 @@
 #include "platform/messages_qt.h"
 #include "platform/printer_qt.h"
 #include "shell/main_window.h"
+#include "shell/program_icon.h"
 #include "shell/splash.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
@@ -33,7 +33,7 @@ void Setup_Application(QApplication &app)
     app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));
     // Every window's icon, the preview's pages and the message boxes included.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromUtf8(kAppId))));
+    QApplication::setWindowIcon(Program_Icon());
     Install_Korean_Fonts();
     Install_Korean_Translation(app);
     app.setFont(Design_Font(kGulim, 9.75));

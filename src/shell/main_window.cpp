@@ -240,8 +240,8 @@ void frm금융소득2::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
     // Once the window is on screen, the hidden panels are built while the
-    // user reads it.
-    if (!std::exchange(buildQueued_, true))
+    // user reads it (a drawing off screen does not count).
+    if (isVisible() && !std::exchange(buildQueued_, true))
         QTimer::singleShot(0, this, [this] {
             Computation();
             Interest();

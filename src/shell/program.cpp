@@ -60,14 +60,26 @@ struct Program::Impl {
 
 Program::Program() : impl_(std::make_unique<Impl>())
 {
-    // The main window is built only once the splash is dismissed.
-    impl_->splash = new frmSplash([impl = impl_.get()] {
-        impl->main = std::make_unique<frm금융소득2>(impl->messages, impl->printer);
+    Impl *impl = impl_.get();
+    const auto load = [impl] {
+        if (!impl->main)
+            impl->main = std::make_unique<frm금융소득2>(impl->messages, impl->printer);
+    };
+    impl_->splash = new frmSplash([impl, load] {
+        load();
         impl->main->show();
         // It takes over the keyboard from the splash, also where no window
         // manager would make it the active window.
         impl->main->activateWindow();
     });
+    // While the splash waits for the user, the main window is loaded and
+    // drawn once off screen, which readies its fonts and glyphs, so that it
+    // opens at once on the dismissal. It shows nothing and asks nothing
+    // before it is shown.
+    impl_->splash->whileWaiting = [impl, load] {
+        load();
+        impl->main->grab();
+    };
     impl_->splash->show();
 }
 

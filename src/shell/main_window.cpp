@@ -402,8 +402,7 @@ bool frm금융소득2::Gather_Statement_Inputs()
 
 void frm금융소득2::CmdArray1_Click(int n)
 {
-    if (n != 4)
-        Computation();
+    Computation(); // Commit_Editor, the first step of every command, needs the editor
     // Compute and Print read the editor without leaving its line, so they
     // refuse a negative amount there as leaving the line would: otherwise
     // it would reach the computation, which takes every amount as it is.
@@ -437,9 +436,8 @@ void frm금융소득2::CmdArray1_Click(int n)
         Statement().Calc_Val();
         break;
     case 4: // 종료
-        if (panel_)
-            for (auto *box : panel_->TxtLab4)
-                box->clear();
+        for (auto *box : panel_->TxtLab4)
+            box->clear();
         for (int i = 0; i <= 10; ++i)
             ComputationInputs[i] = 0;
         close();

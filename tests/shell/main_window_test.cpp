@@ -278,6 +278,23 @@ TEST_F(MainWindowTest, AStatementLoadedAfterTheLastWasClosedStartsFromZero)
         EXPECT_EQ(label->text(), "");
 }
 
+// A panel built only after a tab press (the window not yet painted) is as
+// that press would have left it: its buttons disabled, its register empty.
+TEST(LazyPanels, APanelBuiltAfterATabPressHasItsButtonsDisabled)
+{
+    RecordingMessages messages;
+    RecordingPrinter printer;
+    frm금융소득2 window(messages, printer);
+    window.cmdTab[1]->click();
+    for (QPushButton *button : window.Interest().butEJ)
+        EXPECT_FALSE(button->isEnabled());
+    EXPECT_EQ(window.fgBD().Text(1, 3), "합계");
+    for (QPushButton *button : window.Dividend().butBD)
+        EXPECT_FALSE(button->isEnabled());
+    EXPECT_TRUE(window.CmdArray1[2]->isEnabled());
+    EXPECT_EQ(window.Computation().CurLine, 0);
+}
+
 // Under a dark desktop theme every designed colour keeps its black text;
 // the system's colours keep the theme's own pair.
 TEST(DarkTheme, DesignedColoursKeepTheirTextAndTheSystemsFollowTheTheme)

@@ -51,9 +51,11 @@ bool frm_Print::event(QEvent *e)
 {
     // The window manager frames the window only once it is shown, and tells
     // its size with a move; the first frame seen sets the size once.
+    // (Only these two: after others, a deferred delete say, the window may be gone.)
+    if (e->type() != QEvent::Show && e->type() != QEvent::Move)
+        return QMainWindow::event(e);
     const bool result = QMainWindow::event(e);
-    if (!frameFitted_ && (e->type() == QEvent::Show || e->type() == QEvent::Move) && windowHandle() &&
-        !windowHandle()->frameMargins().isNull()) {
+    if (!frameFitted_ && windowHandle() && !windowHandle()->frameMargins().isNull()) {
         frameFitted_ = true;
         Fit_Outer_Size();
     }

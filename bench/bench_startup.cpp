@@ -1,6 +1,7 @@
 // Start-up under a real display: the process start until the splash is on
 // screen, beside a bare QWidget window started the same way in the same run,
-// and the splash's dismissal until the main window is on screen.
+// and the splash's dismissal until the main window is on screen, each also as
+// a ratio to the bare window's start (goals: at most 1.1 and 0.15).
 #include "clock.h"
 
 #include <benchmark/benchmark.h>
@@ -59,6 +60,7 @@ void Startup(benchmark::State &state)
     state.counters["splash_ms"] = Median(splash);
     state.counters["splash_per_bare"] = Median(splash) / Median(bare);
     state.counters["main_after_dismissal_ms"] = Median(main);
+    state.counters["main_per_bare"] = Median(main) / Median(bare);
 }
 
 } // namespace

@@ -31,9 +31,14 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Depends, not Recommends: apt leaves Recommends out under
 # --no-install-recommends. Nothing links the Korean fonts, which are asked for
 # by name at run time, nor the fcitx5 plugin, through which Korean typed under
-# fcitx5 reaches the program; Qt's IBus plugin comes with libqt6gui6, which
-# dpkg-shlibdeps names already.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-nanum | fonts-noto-cjk | fonts-unfonts-core, fcitx5-frontend-qt6")
+# fcitx5 reaches the program, nor Qt's Korean translation (qtbase_ko.qm), which
+# gives the standard buttons their Korean texts; Qt's IBus plugin comes with
+# libqt6gui6, which dpkg-shlibdeps names already.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-nanum | fonts-noto-cjk | fonts-unfonts-core, fcitx5-frontend-qt6, qt6-translations-l10n")
+# Qt's Wayland platform plugin: with it the program runs natively on a Wayland
+# desktop; without it, through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fcitx5-hangul | ibus-hangul, cups")
 
 include(CPack)

@@ -2,6 +2,7 @@
 
 #include "common/amount.h"
 #include "platform/field_box.h"
+#include "platform/designed_colours.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int kBoxWidth = 2625;
 constexpr int kBoxHeight = 375;
+constexpr int kSecondLineIndent = 220;
 
 struct BoxPlace {
     int left, top;
@@ -65,11 +67,14 @@ ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmo
         if (!caption.second) {
             Label3[i] = Caption(this, QString::fromUtf8(caption.first), kBoxes[i].left, kBoxes[i].top, captionFont);
         } else {
-            // Two lines, the second indented, as the form has them.
+            // Two lines, the second indented by about 220 twips, as the form has them.
             Label3[i] = Caption(this,
-                                QString::fromUtf8(caption.first) + QChar('\n') + QString(3, QChar(' ')) +
-                                    QString::fromUtf8(caption.second),
+                                QStringLiteral("<div>%1</div><div style=\"margin-left:%2px\">%3</div>")
+                                    .arg(QString::fromUtf8(caption.first).toHtmlEscaped())
+                                    .arg(Twips_To_Px(kSecondLineIndent))
+                                    .arg(QString::fromUtf8(caption.second).toHtmlEscaped()),
                                 kBoxes[i].left, kBoxes[i].top - 60, captionFont);
+            Label3[i]->setTextFormat(Qt::RichText);
             Label3[i]->resize(Label3[i]->width(), Twips_To_Px(kBoxHeight + 120));
         }
     }
@@ -87,9 +92,7 @@ ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmo
     auto *editor = new FieldBox(this);
     editor->setFont(boxFont);
     editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QPalette palette = editor->palette();
-    palette.setColor(QPalette::Base, QColor(216, 244, 254));
-    editor->setPalette(palette);
+    Designed_Field(editor, QColor(216, 244, 254));
     editor->setObjectName(QStringLiteral("txtMove1"));
     editor->hide();
     editor->onKeyDown = [this](QKeyEvent *e) { return txtMove1_KeyDown(Virtual_Key(e->key())); };
@@ -181,6 +184,15 @@ void ComputationPanel::Show_LineHelp(int index)
 }
 
 void ComputationPanel::TxtLab4_Click(int index) { CurLine = Move_Editor(CurLine, index); }
+
+bool ComputationPanel::Refuse_Negative()
+{
+    if (!Refuses_Negative(S(txtMove1[0]->text()), CurLine))
+        return false;
+    messages_.Info(kNegativeRefused);
+    txtMove1[0]->setFocus();
+    return true;
+}
 
 void ComputationPanel::Commit_Editor()
 {

@@ -31,6 +31,10 @@ public:
     void Show_LineHelp(int index);
     void TxtLab4_Click(int index);
     void Commit_Editor();
+    // Leaving the line's refusal of a negative amount off line 7, for the
+    // commands that read the editor without leaving it: true, with the
+    // message and the focus back in the editor, when its text is refused.
+    bool Refuse_Negative();
     bool Gather_Inputs();
     void Clear_Panel();
     // Lines 1 to 7 take the given texts; the editor goes on to line 8, and

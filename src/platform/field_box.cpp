@@ -5,8 +5,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <limits>
+
 FieldBox::FieldBox(QWidget *parent) : QLineEdit(parent)
 {
+    // The fields have no length limit; Qt's own, 32,767 characters, would
+    // cut a long pasted text without a word.
+    setMaxLength(std::numeric_limits<int>::max());
     On_Got_Focus(this, [this] {
         if (onGotFocus)
             onGotFocus();

@@ -8,9 +8,12 @@
 
 namespace {
 
-int Show_Box(QMessageBox::Icon icon, const std::string &text, const char *title, QMessageBox::StandardButtons buttons)
+int Show_Box(QMessageBox::Icon icon, const std::string &text, const char *title, QMessageBox::StandardButtons buttons,
+             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
     QMessageBox box(icon, QString::fromUtf8(title), QString::fromUtf8(text), buttons, QApplication::activeWindow());
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return box.exec();
 }
 
@@ -22,7 +25,10 @@ void QtMessages::Plain(const std::string &text) { Show_Box(QMessageBox::NoIcon, 
 
 bool QtMessages::Confirm(const std::string &text, const std::string &title)
 {
-    return Show_Box(QMessageBox::NoIcon, text, title.c_str(), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    // No is the default: a confirmation asks before something is undone for
+    // good, and Enter pressed by habit must not do it.
+    return Show_Box(QMessageBox::NoIcon, text, title.c_str(), QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 SaveAnswer QtMessages::Ask_Save(const std::string &text)

@@ -1,10 +1,14 @@
 #include "platform/rich_text_box.h"
 
+#include "platform/designed_colours.h"
 #include "platform/rich_text.h"
 
 RichTextBox::RichTextBox(QWidget *parent, const QFont &defaultFont) : QTextBrowser(parent)
 {
     setReadOnly(true);
+    // The documents are pages, written black on white (their headings in
+    // dark red and blue), whatever the theme.
+    Designed_Field(this, Qt::white);
     setOpenLinks(false);
     document()->setDefaultFont(defaultFont);
 }

@@ -1,5 +1,6 @@
 #include "printing/page_form.h"
 
+#include "platform/designed_colours.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
@@ -69,9 +70,7 @@ PageForm::PageForm(const PageSpec &spec, Printer &printer, Messages &messages)
     setAccessibleName(windowTitle().trimmed());
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    setPalette(palette);
+    Designed_Surface(this, Qt::white);
     resize(Client_Size());
 
     labels_.reserve(spec.arrays.size());
@@ -83,10 +82,7 @@ PageForm::PageForm(const PageSpec &spec, Printer &printer, Messages &messages)
             widget->setFont(Design_Font(label.font.name, label.font.size, label.font.bold));
             widget->setAlignment(Alignment(label.align));
             widget->setAutoFillBackground(array.backStyle == 1);
-            QPalette colours = widget->palette();
-            colours.setColor(QPalette::Window, Colour(array.backColor));
-            colours.setColor(QPalette::WindowText, Colour(array.foreColor));
-            widget->setPalette(colours);
+            Designed_Surface(widget, Colour(array.backColor), Colour(array.foreColor));
             widget->setContentsMargins(0, 0, 0, 0);
             Show_Caption(*widget, label, QString::fromStdString(label.caption));
             labels.push_back(widget);

@@ -3,11 +3,13 @@
 #include "platform/twips.h"
 #include "printing/page_form.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 
 frm_Print::frm_Print()
 {
@@ -29,13 +31,35 @@ frm_Print::frm_Print()
     connect(mnu_Print, &QAction::triggered, this, [this] { mnu_Print_Click(); });
     connect(mnu_Close, &QAction::triggered, this, [this] { mnu_Close_Click(); });
 
-    // 9000 × 11200 twips, and its frame, on the screen as a whole: on a
-    // small screen it is shorter and the page scrolls within it. It opens at
-    // the top right, leaving the main window's left side in sight.
+    Fit_Outer_Size();
+}
+
+void frm_Print::Fit_Outer_Size()
+{
+    // 9000 × 11200 twips are the window's outer size, frame included (as
+    // the statement's 11280 is its own); on a small screen it is shorter and
+    // the page scrolls within it. It opens at the top right, leaving the
+    // main window's left side in sight.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QSize size = Twips_Size(9000, 11200).boundedTo(screen.size() - kFrameAllowance);
-    resize(size);
-    move(screen.right() + 1 - size.width() - kFrameAllowance.width(), screen.top());
+    const QSize outer = Twips_Size(9000, 11200).boundedTo(screen.size());
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    resize(outer.shrunkBy(frame));
+    move(screen.right() + 1 - outer.width(), screen.top());
+}
+
+bool frm_Print::event(QEvent *e)
+{
+    // The window manager frames the window only once it is shown, and tells
+    // its size with a move; the first frame seen sets the size once.
+    // (Only these two: after others, a deferred delete say, the window may be gone.)
+    if (e->type() != QEvent::Show && e->type() != QEvent::Move)
+        return QMainWindow::event(e);
+    const bool result = QMainWindow::event(e);
+    if (!frameFitted_ && windowHandle() && !windowHandle()->frameMargins().isNull()) {
+        frameFitted_ = true;
+        Fit_Outer_Size();
+    }
+    return result;
 }
 
 void frm_Print::show_print(PageForm *page)
@@ -50,6 +74,12 @@ void frm_Print::show_print(PageForm *page)
         frame = area_->addSubWindow(page);
         frame->setWindowTitle(page->windowTitle());
         frame->move(0, 0);
+        // A preview whose last page has closed (by Esc on the statement, or
+        // its frame's own close) has nothing left to show: it closes too.
+        connect(frame, &QObject::destroyed, this, [this] {
+            if (area_->subWindowList().isEmpty())
+                close();
+        }, Qt::QueuedConnection);
     }
     frame->show();
     page->show();

@@ -28,7 +28,14 @@ public:
     QAction *mnu_Close = nullptr;
     QMdiArea *Area() const { return area_; }
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
+    // 9000 × 11200 twips with the window manager's frame, once the frame is known.
+    void Fit_Outer_Size();
+
     QMdiArea *area_ = nullptr;
+    bool frameFitted_ = false;
     QPointer<PageForm> page_;
 };

@@ -2,6 +2,7 @@
 
 #include "common/amount.h"
 #include "platform/field_box.h"
+#include "platform/designed_colours.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
@@ -61,10 +62,8 @@ QPushButton *Register_Button(QWidget *parent, const char *caption, int left, int
 void Show_Focus(FieldBox *field, const std::function<void(const QString &)> &setHelp, const char *help)
 {
     field->onGotFocus = [field, setHelp, help] {
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Active, QPalette::Base, QColor(216, 244, 254));
-        palette.setColor(QPalette::Inactive, QPalette::Base, QColor(216, 244, 254));
-        field->setPalette(palette);
+        Designed_Field(field, QPalette::Active, QColor(216, 244, 254));
+        Designed_Field(field, QPalette::Inactive, QColor(216, 244, 254));
         if (setHelp)
             setHelp(QString::fromUtf8(help));
     };
@@ -78,9 +77,7 @@ void Show_Focus(FieldBox *field, const std::function<void(const QString &)> &set
 void Make_Computed(FieldBox *field)
 {
     field->setEnabled(false);
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Disabled, QPalette::Base, QColor(224, 224, 224));
-    field->setPalette(palette);
+    Designed_Field(field, QPalette::Disabled, QColor(224, 224, 224));
 }
 
 void Select_Whole_Text(QLineEdit *field)

@@ -5,6 +5,7 @@
 #include "computation/statement_form.h"
 #include "help/help_panel.h"
 #include "files/input_source.h"
+#include "platform/designed_colours.h"
 #include "platform/field_box.h"
 #include "platform/file_dialogs.h"
 #include "platform/focus_hook.h"
@@ -32,7 +33,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
+#include <QPainter>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -101,6 +105,22 @@ void Tool_Tip_Colours(QWidget *w)
     w->setPalette(palette);
 }
 
+// txtLblHelp: a locked text box 49 pixels wide, too narrow for the style's
+// frame and margins; a thin line of the style's own colour frames it instead.
+class LabelBox final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLineEdit::paintEvent(event);
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 } // namespace
 
 frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString appPath)
@@ -146,16 +166,14 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
         QFrame *frame = panels[i];
         frame->setGeometry(Twips_Rect(0, kPanelTop, i == 0 ? 11200 : 11295, kPanelHeight));
         frame->setAutoFillBackground(true);
-        QPalette palette = frame->palette();
-        palette.setColor(QPalette::Window, QColor(kPanelColours[i]));
-        frame->setPalette(palette);
+        Designed_Surface(frame, QColor(kPanelColours[i]));
         cFrame[i] = frame;
     }
     // The tab buttons overlap the panels' top edge.
     for (QPushButton *tab : cmdTab)
         tab->raise();
 
-    txtLblHelp = new QLineEdit(QString::fromUtf8("도움말"), client_);
+    txtLblHelp = new LabelBox(QString::fromUtf8("도움말"), client_);
     txtLblHelp->setGeometry(Twips_Rect(120, 7050, 735, 255));
     txtLblHelp->setReadOnly(true);
     txtLblHelp->setFocusPolicy(Qt::NoFocus);
@@ -163,17 +181,19 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     bold.setBold(true);
     txtLblHelp->setFont(bold);
     txtLblHelp->setAlignment(Qt::AlignCenter);
+    txtLblHelp->setFrame(false);
+    txtLblHelp->setAutoFillBackground(true);
     Tool_Tip_Colours(txtLblHelp);
-    // A thin border instead of the style's frame: the box is only 49 pixels wide.
-    txtLblHelp->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(mid); padding: 0px; }"));
 
-    txtHelp = new QPlainTextEdit(client_);
+    txtHelp = new QTextEdit(client_);
     txtHelp->setGeometry(Twips_Rect(960, 6960, 8415, 430));
     txtHelp->setReadOnly(true);
     txtHelp->setFocusPolicy(Qt::NoFocus);
     txtHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    txtHelp->document()->setDocumentMargin(1);
+    txtHelp->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    txtHelp->setLineWidth(1);
+    txtHelp->document()->setDocumentMargin(0);
     txtHelp->setAccessibleName(QString::fromUtf8("도움말 줄"));
     Tool_Tip_Colours(txtHelp);
 
@@ -184,7 +204,7 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
         connect(CmdArray1[n], &QPushButton::clicked, this, [this, n] { CmdArray1_Click(n); });
     }
 
-    const auto setHelp = [this](const QString &text) { txtHelp->setPlainText(text); };
+    const auto setHelp = [this](const QString &text) { Show_Help(text); };
     panel_->setHelp = setHelp;
     interest_->setHelp = setHelp;
     dividend_->setHelp = setHelp;
@@ -510,6 +530,18 @@ void frm금융소득2::Form_Load()
     dividend_->butBD[2]->setEnabled(false);
 }
 
+void frm금융소득2::Show_Help(const QString &text)
+{
+    txtHelp->setPlainText(text);
+    // The font's own line spacing (15 pixels for 굴림 9.75 here) would cut
+    // the second line of the longest help text; its pixel size keeps both.
+    QTextBlockFormat lines;
+    lines.setLineHeight(QFontInfo(txtHelp->font()).pixelSize(), QTextBlockFormat::FixedHeight);
+    QTextCursor all(txtHelp->document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(lines);
+}
+
 void frm금융소득2::Form_Activate()
 {
     panel_->Regroup_Lines();
@@ -651,6 +683,11 @@ void frm금융소득2::CmdArray1_Click(int n)
             return;
         leaving_ = true;
     }
+    // Compute and Print read the editor without leaving its line, so they
+    // refuse a negative amount there as leaving the line would: otherwise
+    // it would reach the computation, which takes every amount as it is.
+    if ((n == 2 || n == 3) && panel_->Refuse_Negative())
+        return;
     panel_->Commit_Editor();
     switch (n) {
     case 1: // 새로작성
@@ -715,6 +752,8 @@ PageForm *frm금융소득2::Page_For_Pdf()
         return interest ? static_cast<PageForm *>(&Interest_Page()) : &Dividend_Page();
     }
     if (panel_->isVisible()) {
+        if (panel_->Refuse_Negative())
+            return nullptr;
         panel_->Commit_Editor();
         if (panel_->txtTot1->text().isEmpty()) {
             messages_.Info(kPrintBeforeCompute);

@@ -31,7 +31,7 @@ class InterestPanel;
 class Messages;
 class QFrame;
 class QLineEdit;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 
 class Printer;
@@ -118,7 +118,7 @@ public:
     std::array<QPushButton *, 4> cmdTab{};
     std::array<QFrame *, 4> cFrame{};
     QLineEdit *txtLblHelp = nullptr;
-    QPlainTextEdit *txtHelp = nullptr;
+    QTextEdit *txtHelp = nullptr;
     std::array<QPushButton *, 5> CmdArray1{}; // 1 New, 2 Compute, 3 Print, 4 Exit
 
     InputAmounts ComputationInputs{};
@@ -141,6 +141,8 @@ private:
     bool Drag_Event(QEvent *event);
     void Form_Load();
     void Form_Activate();
+    // The help line's text, two whole lines in its 430 twips.
+    void Show_Help(const QString &text);
     // Gather_Inputs, and a statement that stays within the range of a double.
     bool Gather_Statement_Inputs();
     // The register commands' Print: the page filled from its grid, in the preview.

@@ -6,9 +6,11 @@
 #include "platform/printer_qt.h"
 #include "platform/utf8_locale.h"
 #include "shell/main_window.h"
+#include "shell/program_icon.h"
 #include "shell/splash.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -18,6 +20,18 @@
 #include <cstdio>
 #include <optional>
 #include <string_view>
+#include <QTranslator>
+
+void Install_Korean_Translation(QApplication &app)
+{
+    // Qt's own texts (예, 아니요, 확인, 취소 on the standard buttons) in
+    // Korean whatever the desktop's locale: the program is Korean throughout.
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_ko"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
 
 void Setup_Application(QApplication &app)
 {
@@ -28,7 +42,10 @@ void Setup_Application(QApplication &app)
     // the application title themselves.
     app.setApplicationVersion(QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));
+    // Every window's icon, the preview's pages and the message boxes included.
+    QApplication::setWindowIcon(Program_Icon());
     Install_Korean_Fonts();
+    Install_Korean_Translation(app);
     app.setFont(Design_Font(kGulim, 9.75));
 }
 
@@ -108,10 +125,15 @@ struct Program::Impl {
 
 Program::Program(const std::string &file) : impl_(std::make_unique<Impl>())
 {
-    // The main window is built only once the splash is dismissed.
-    impl_->splash = new frmSplash([impl = impl_.get(), file] {
-        impl->main = std::make_unique<frm금융소득2>(impl->messages, impl->printer);
-        impl->main->onChoosePrinter = [impl] { Choose_Printer(impl->main.get(), impl->printer); };
+    Impl *impl = impl_.get();
+    const auto load = [impl] {
+        if (!impl->main) {
+            impl->main = std::make_unique<frm금융소득2>(impl->messages, impl->printer);
+            impl->main->onChoosePrinter = [impl] { Choose_Printer(impl->main.get(), impl->printer); };
+        }
+    };
+    impl_->splash = new frmSplash([impl, load, file] {
+        load();
         impl->main->show();
         // It takes over the keyboard from the splash, also where no window
         // manager would make it the active window.
@@ -120,6 +142,14 @@ Program::Program(const std::string &file) : impl_(std::make_unique<Impl>())
         if (!file.empty())
             QTimer::singleShot(0, impl->main.get(), [main = impl->main.get(), file] { main->Open_File(file); });
     });
+    // While the splash waits for the user, the main window is loaded and
+    // drawn once off screen, which readies its fonts and glyphs, so that it
+    // opens at once on the dismissal. It shows nothing and asks nothing
+    // before it is shown.
+    impl_->splash->whileWaiting = [impl, load] {
+        load();
+        impl->main->grab();
+    };
     impl_->splash->show();
 }
 

@@ -8,8 +8,11 @@
 class QApplication;
 
 // A UTF-8 character type (Use_Utf8_Ctype), the application name and
-// version, and the Korean font substitutions.
+// version, the Korean font substitutions and Qt's Korean translation.
 void Setup_Application(QApplication &app);
+
+// Qt's Korean translation (qtbase_ko.qm); without it Qt's texts stay English.
+void Install_Korean_Translation(QApplication &app);
 
 // Starts the program and runs it until it ends: main() in full. `started`,
 // if given, sees the application object before anything is shown.

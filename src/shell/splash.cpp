@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -89,6 +90,8 @@ void frmSplash::Form_Load()
 bool frmSplash::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Paint && watched == this && !std::exchange(painted_, true) && whileWaiting)
+        QTimer::singleShot(0, this, [this] { whileWaiting(); });
     if (type == QEvent::KeyPress) {
         if (!Is_Modifier(static_cast<QKeyEvent *>(event)->key()))
             Timer1_Timer();

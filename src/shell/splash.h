@@ -17,6 +17,10 @@ public:
     // The dismiss routine: the splash goes for good and the main window opens.
     void Timer1_Timer();
 
+    // Runs once the splash is on screen, while it waits for the user; not
+    // at all when it is dismissed first.
+    std::function<void()> whileWaiting;
+
     QWidget *Picture1 = nullptr;
     QLabel *lblProductName = nullptr;
     QLabel *lblVersion = nullptr;
@@ -30,6 +34,7 @@ private:
 
     std::function<void()> openMain_;
     bool dismissed_ = false;
+    bool painted_ = false;
 };
 
 // "V " and the major and minor version numbers: V 1.5 for 1.5.36.

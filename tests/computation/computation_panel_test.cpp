@@ -124,6 +124,34 @@ TEST_F(PanelTest, OnlyLineSevenAcceptsANegativeAmount)
     EXPECT_EQ(messages.shown.size(), 2u);
 }
 
+TEST_F(PanelTest, ComputeAndPrintRefuseANegativeAmountTheEditorStillHolds)
+{
+    Enter_Lines({"", "10000000", "30000000", "10000000", "", "", "1100000", "20000000", "3000000"});
+    window->CmdArray1[2]->click();
+    ASSERT_EQ(Tax(), "10,158,000");
+    QTest::mouseClick(Panel().TxtLab4[8], Qt::LeftButton);
+    Type("-1000");
+    for (int command : {2, 3}) { // the button takes the focus as it is clicked
+        QTest::mouseClick(window->CmdArray1[command], Qt::LeftButton);
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{"음수가 입력되어선 않됩니다!!"}) << command;
+        EXPECT_TRUE(Editor()->hasFocus()) << command;
+        EXPECT_EQ(EditorText(), "-1,000");
+        EXPECT_EQ(Box(8), "3,000,000"); // not committed
+        EXPECT_EQ(Tax(), "10,158,000");
+        EXPECT_EQ(window->Loaded_Preview(), nullptr);
+        messages.shown.clear();
+    }
+
+    // Line 7 takes it: (12) -1,000 counts.
+    Editor()->clear();
+    QTest::mouseClick(Panel().TxtLab4[6], Qt::LeftButton);
+    Editor()->clear();
+    Type("-1000");
+    QTest::mouseClick(window->CmdArray1[2], Qt::LeftButton);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(window->Statement().TxtLab2[6]->text().toStdString(), "-1,000");
+}
+
 TEST_F(PanelTest, LosingTheFocusEmptiesTheHelpLine)
 {
     window->cmdTab[1]->click();

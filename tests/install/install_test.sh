@@ -284,7 +284,7 @@ step_package()
         finish
     }
 
-    dpkg-deb -f "$deb" Package Version Architecture Section Maintainer Depends Suggests
+    dpkg-deb -f "$deb" Package Version Architecture Section Maintainer Depends Recommends Suggests
     [ "$(dpkg-deb -f "$deb" Package)" = orvanta ] || fail "Package is not orvanta"
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version is not $version"
     [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer"
@@ -293,9 +293,11 @@ step_package()
     # Every package named in Depends, alternatives included.
     local depends
     depends=" $(dpkg-deb -f "$deb" Depends | sed 's/([^)]*)//g; s/[,|]/ /g' | tr -s ' ') "
-    for package in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-nanum fcitx5-frontend-qt6; do
+    for package in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-nanum fcitx5-frontend-qt6 \
+        qt6-translations-l10n; do
         [[ "$depends" == *" $package "* ]] || fail "Depends does not name $package"
     done
+    [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is not qt6-wayland"
 
     local listing
     listing=$(dpkg-deb -c "$deb" | awk '{ print $1, $6 }')

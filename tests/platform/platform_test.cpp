@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -78,6 +79,8 @@ struct SeenBox {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QStringList buttonTexts; // as shown, access keys left out
 };
 
 TEST(QtMessages, ShowTheApplicationTitleOrTheirOwnAndTheRightButtons)
@@ -88,7 +91,11 @@ TEST(QtMessages, ShowTheApplicationTitleOrTheirOwnAndTheRightButtons)
         QTimer::singleShot(0, [&seen, answer] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
-            seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+            seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                    box->standardButton(box->defaultButton()), {}};
+            for (QAbstractButton *button : box->buttons())
+                seen.buttonTexts << button->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+            seen.buttonTexts.sort();
             box->button(answer)->click();
         });
     };
@@ -99,6 +106,7 @@ TEST(QtMessages, ShowTheApplicationTitleOrTheirOwnAndTheRightButtons)
     EXPECT_EQ(seen.text.toStdString(), "세액계산 후 이용가능 합니다.");
     EXPECT_EQ(seen.icon, QMessageBox::Information);
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+    EXPECT_EQ(seen.buttonTexts, QStringList{QString::fromUtf8("확인")}); // Qt's Korean translation
 
     watch(QMessageBox::Ok);
     messages.Plain("금액이 너무 큽니다.");
@@ -110,6 +118,9 @@ TEST(QtMessages, ShowTheApplicationTitleOrTheirOwnAndTheRightButtons)
     EXPECT_EQ(seen.title.toStdString(), "전체삭제");
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    // Enter on the question answers No: it never empties a register by habit.
+    EXPECT_EQ(seen.defaultButton, QMessageBox::No);
+    EXPECT_EQ(seen.buttonTexts.join(u'/').toStdString(), "아니요/예");
 
     watch(QMessageBox::No);
     EXPECT_FALSE(messages.Confirm("입력한 항목을 전체삭제 하시겠습니까?", "전체삭제"));

@@ -33,10 +33,10 @@ TEST_F(PreviewTest, ThePreviewIsAFrameTitledWithTwoMenuCommands)
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->windowTitle().toStdString(), "인쇄");
-    // 9000 × 11200 twips, kept on the screen with room for the frame.
+    // 9000 × 11200 twips with its frame (none here), kept on the screen.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(preview->size(), QSize(600, 747).boundedTo(screen.size() - QSize(16, 48)));
-    EXPECT_TRUE(screen.contains(preview->geometry())) << screen.height();
+    EXPECT_EQ(preview->frameGeometry().size(), QSize(600, 747).boundedTo(screen.size()));
+    EXPECT_TRUE(screen.contains(preview->frameGeometry())) << screen.height();
     const QList<QAction *> menus = preview->menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text().toStdString(), "인쇄");
@@ -49,6 +49,10 @@ TEST_F(PreviewTest, ThePreviewIsAFrameTitledWithTwoMenuCommands)
     EXPECT_EQ(page->size(), QSize(589, 724)); // 8835 × 10860 twips
     EXPECT_EQ(preview->Area()->subWindowList().size(), 1);
     EXPECT_TRUE(page->isVisible());
+    // The program's icon on the preview and on its page's frame, not Qt's.
+    ASSERT_FALSE(QApplication::windowIcon().isNull());
+    for (const QWidget *w : std::initializer_list<const QWidget *>{preview, preview->Area()->subWindowList()[0]})
+        EXPECT_EQ(w->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     EXPECT_EQ(page->Labels("lblEJ")[2]->text().toStdString(), "김민수");
     EXPECT_EQ(page->Labels("lblEJ")[8]->text().toStdString(), "합계");
 }
@@ -184,19 +188,42 @@ TEST_F(PreviewTest, TheStatementMovesWithCtrlArrowsAndEscapeClosesIt)
     QTest::keyClick(statement, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(frame->pos(), start + QPoint(24, 12));
 
-    // The page has the keyboard in the preview: Esc there closes it.
+    // The page has the keyboard in the preview: Esc there closes it, and
+    // the preview, left without a page, closes as well.
     QApplication::setActiveWindow(Preview());
     EXPECT_EQ(QApplication::focusWidget(), statement);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     Flush_Deletes();
     EXPECT_FALSE(statement);
-    EXPECT_TRUE(Preview()->Area()->subWindowList().isEmpty());
+    QCoreApplication::processEvents();
+    Flush_Deletes();
+    EXPECT_EQ(Preview(), nullptr);
 
     // The next Print shows a freshly loaded statement, computed again.
     window->CmdArray1[3]->click();
     ASSERT_NE(window->Loaded_Statement(), nullptr);
     EXPECT_EQ(window->Loaded_Statement()->TxtLab1[18]->text().toStdString(), "10,158,000");
+    ASSERT_NE(Preview(), nullptr);
     EXPECT_EQ(Preview()->Area()->subWindowList().size(), 1);
+}
+
+TEST_F(PreviewTest, ClosingOnePageOfTwoLeavesThePreviewOpen)
+{
+    Save_Interest("11", "김민수", "3000000");
+    Save_Dividend("대한전자(주)", "20000000");
+    Print_Interest();
+    Print_Dividend();
+    QPointer<frm_Print> preview = Preview();
+    window->Dividend_Page().close();
+    QCoreApplication::processEvents();
+    Flush_Deletes();
+    ASSERT_TRUE(preview);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->Area()->subWindowList().size(), 1);
+    window->Interest_Page().close();
+    QCoreApplication::processEvents();
+    Flush_Deletes();
+    EXPECT_FALSE(preview);
 }
 
 TEST_F(PreviewTest, ClosingTheMainWindowClosesThePreview)

@@ -1,6 +1,8 @@
 // The dividend panel through the keys and clicks of a user.
 #include "support/register_fixture.h"
 
+#include <QScrollBar>
+
 namespace {
 
 class DividendPanelTest : public RegisterTest {
@@ -36,6 +38,45 @@ protected:
         }
     }
 };
+
+TEST_F(DividendPanelTest, APastedNameIsKeptWholeHoweverLong)
+{
+    const QString name(40000, QChar(0xD55C)); // 한
+    Field(0)->insert(name);                   // as a paste inserts it
+    Field(2)->insert(QStringLiteral("5000"));
+    BD().butBD[0]->click();
+    EXPECT_EQ(BD().fgBD.Text(1, 3).size(), 3u * 40000); // UTF-8
+}
+
+TEST_F(DividendPanelTest, AFullRegisterScrollsUnderItsFixedRowAndColumn)
+{
+    Save_Rows("21", 12); // 12 rows, 소계, 합계: the page's 14
+    GridView *view = BD().fgBD_View;
+    QCoreApplication::processEvents(); // the table lays itself out
+    QScrollBar *down = view->verticalScrollBar();
+    QScrollBar *across = view->horizontalScrollBar();
+    ASSERT_GT(down->maximum(), 0);
+    ASSERT_GT(across->maximum(), 0); // the vertical bar takes the room of the last column
+    // What the table shows, its scroll bars left out.
+    const auto shown = [view](int width, int height) {
+        return view->grab(QRect(view->viewport()->pos(), QSize(width, height))).toImage();
+    };
+    const int headerHeight = view->rowHeight(0);
+    const int fixedWidth = view->columnWidth(0);
+
+    // Rows scroll under the header row; columns under the fixed column.
+    const QImage header = shown(view->viewport()->width(), headerHeight);
+    down->setValue(down->maximum());
+    EXPECT_EQ(shown(view->viewport()->width(), headerHeight), header);
+    const QImage fixedColumn = shown(fixedWidth, view->viewport()->height());
+    across->setValue(across->maximum());
+    EXPECT_EQ(shown(fixedWidth, view->viewport()->height()), fixedColumn);
+    EXPECT_EQ(view->rowAt(view->viewport()->height() - 1), view->rowCount() - 1); // 합계 in sight
+
+    // A row scrolled to stands below the header row, where it can be clicked.
+    view->scrollTo(view->model()->index(1, 1));
+    EXPECT_GE(view->visualItemRect(view->item(1, 1)).top(), headerHeight);
+}
 
 TEST_F(DividendPanelTest, TheGrossUpAndTheIncomeAreWorkedOutWhileTyping)
 {

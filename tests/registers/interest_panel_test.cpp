@@ -197,6 +197,28 @@ TEST_F(InterestPanelTest, SaveAddsTheRowInItsCodeGroupAndEmptiesTheFields)
     EXPECT_EQ(view->item(2, 5)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
 }
 
+TEST_F(InterestPanelTest, HeaderCellsAlignAsTheirColumnsAndCutCellsShowTheirWholeText)
+{
+    constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+    constexpr int kCentre = Qt::AlignCenter;
+    constexpr int kRight = Qt::AlignRight | Qt::AlignVCenter;
+    const std::vector<int> interest = {kLeft, kCentre, kCentre, kLeft, kCentre, kRight, kRight};
+    const std::vector<int> dividend = {kLeft, kCentre, kCentre, kCentre, kCentre, kRight, kRight, kRight, kRight, kRight};
+    for (const auto &[view, columns] : {std::pair{EJ().fgEJ_View, interest}, std::pair{BD().fgBD_View, dividend}})
+        for (int c = 0; c < view->columnCount(); ++c)
+            EXPECT_EQ(view->item(0, c)->textAlignment(), columns[c]) << c;
+
+    // Digits wider than the cell are cut at the end, with an ellipsis, and
+    // the tool tip has them all; a text that fits has no tool tip.
+    Enter(0, "한빛저축은행 서울특별시 중구 본점 영업부", "123-81-45678", "1000020899999", "5");
+    GridView *view = EJ().fgEJ_View;
+    EXPECT_EQ(view->textElideMode(), Qt::ElideRight);
+    EXPECT_EQ(view->item(1, 3)->toolTip().toStdString(), "한빛저축은행 서울특별시 중구 본점 영업부");
+    EXPECT_EQ(view->item(1, 5)->toolTip().toStdString(), "1,000,020,899,999");
+    EXPECT_EQ(view->item(1, 4)->toolTip().toStdString(), "");
+    EXPECT_EQ(view->item(1, 6)->toolTip().toStdString(), "");
+}
+
 TEST_F(InterestPanelTest, TheNameMustNotBeEmptyButBlanksAreAName)
 {
     Field(2)->setText(QStringLiteral("100"));

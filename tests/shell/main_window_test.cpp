@@ -3,11 +3,17 @@
 #include "common/app_info.h"
 #include "registers/dividend_panel.h"
 #include "registers/interest_panel.h"
+#include "help/help_panel.h"
+#include "platform/grid_view.h"
+#include "platform/rich_text_box.h"
 
 #include <QComboBox>
 
 #include <QFrame>
 #include <QMenuBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 namespace {
 
@@ -106,6 +112,17 @@ TEST_F(MainWindowTest, ComputeWithAltCShowsTheTaxOfTheFirstWorkedExample)
     EXPECT_EQ(statement.TxtLab1[25]->text().toStdString(), "498,000");
     EXPECT_EQ(statement.TxtLab1[7]->text().toStdString(), "18 %");
     EXPECT_EQ(statement.TxtLab2[8]->text().toStdString(), "3,000,000");
+}
+
+TEST_F(MainWindowTest, TheHelpLineShowsTheLongestHelpInTwoWholeLines)
+{
+    window->cmdTab[1]->click();
+    Key(Qt::Key_PageDown);
+    Key(Qt::Key_Up); // line 8
+    ASSERT_TRUE(Help().starts_with("[종합소득금액"));
+    const QTextDocument *text = window->txtHelp->document();
+    EXPECT_EQ(text->firstBlock().layout()->lineCount(), 2);
+    EXPECT_LE(text->size().height(), window->txtHelp->viewport()->height());
 }
 
 TEST_F(MainWindowTest, ComputeTakesAValueTypedButNotYetLeft)
@@ -261,6 +278,86 @@ TEST_F(MainWindowTest, AStatementLoadedAfterTheLastWasClosedStartsFromZero)
         EXPECT_EQ(v, 0);
     for (QLabel *label : fresh.TxtLab1)
         EXPECT_EQ(label->text(), "");
+}
+
+// A panel built only after a tab press (the window not yet painted) is as
+// that press would have left it: its buttons disabled, its register empty.
+TEST(TabPress, OnlyTheShownPanelsButtonsAreEnabled)
+{
+    RecordingMessages messages;
+    RecordingPrinter printer;
+    frm금융소득2 window(messages, printer);
+    window.cmdTab[1]->click();
+    for (QPushButton *button : window.Interest().butEJ)
+        EXPECT_FALSE(button->isEnabled());
+    EXPECT_EQ(window.fgBD().Text(1, 3), "합계");
+    for (QPushButton *button : window.Dividend().butBD)
+        EXPECT_FALSE(button->isEnabled());
+    EXPECT_TRUE(window.CmdArray1[2]->isEnabled());
+    EXPECT_EQ(window.Computation().CurLine, 0);
+}
+
+// Under a dark desktop theme every designed colour keeps its black text;
+// the system's colours keep the theme's own pair.
+TEST(DarkTheme, DesignedColoursKeepTheirTextAndTheSystemsFollowTheTheme)
+{
+    const QPalette saved = QApplication::palette();
+    QPalette dark(QColor(45, 45, 45), QColor(30, 30, 30)); // button, window
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(20, 20, 20));
+    dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 20));
+    dark.setColor(QPalette::ToolTipText, QColor(250, 250, 200));
+    QApplication::setPalette(dark);
+    {
+        RecordingMessages messages;
+        RecordingPrinter printer;
+        frm금융소득2 window(messages, printer);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        const auto text = [](QWidget *w, QPalette::ColorRole role = QPalette::WindowText,
+                             QPalette::ColorGroup group = QPalette::Active) { return w->palette().color(group, role); };
+
+        // Captions on the panels, the pages of the help documents.
+        for (QFrame *panel : window.cFrame)
+            for (QLabel *caption : panel->findChildren<QLabel *>())
+                EXPECT_EQ(text(caption), QColor(Qt::black)) << caption->text().toStdString();
+        EXPECT_EQ(text(window.Help().Rich1, QPalette::Text), QColor(Qt::black));
+        EXPECT_EQ(text(window.Help().Rich1, QPalette::Base), QColor(Qt::white));
+
+        // The line editor, a focused register field, the computed fields.
+        EXPECT_EQ(text(window.Computation().txtMove1[0], QPalette::Text), QColor(Qt::black));
+        window.cmdTab[3]->click();
+        FieldBox *name = window.Dividend().txtBD[0];
+        EXPECT_EQ(text(name, QPalette::Base), QColor(216, 244, 254));
+        EXPECT_EQ(text(name, QPalette::Text), QColor(Qt::black));
+        EXPECT_EQ(text(window.Dividend().txtBD[4], QPalette::Text, QPalette::Disabled), QColor(Qt::black));
+        window.Dividend().txtBD[1]->setFocus();
+        EXPECT_EQ(text(name, QPalette::Text), QColor(Qt::white)); // the window colour again, and its text
+
+        // The sum row's yellow with black; the fixed cells in the theme's pair.
+        const GridView *grid = window.Dividend().fgBD_View;
+        EXPECT_EQ(grid->item(1, 5)->foreground().color(), QColor(Qt::black));
+        EXPECT_EQ(grid->item(0, 5)->foreground().color(), QColor(Qt::white));
+        EXPECT_EQ(grid->item(0, 5)->background().color(), QColor(45, 45, 45));
+
+        // The help line and its label in the tool-tip colours.
+        for (QWidget *help : std::initializer_list<QWidget *>{window.txtLblHelp, window.txtHelp}) {
+            EXPECT_EQ(text(help, QPalette::Base), QColor(60, 60, 20));
+            EXPECT_EQ(text(help, QPalette::Text), QColor(250, 250, 200));
+        }
+        // What the label box shows in its middle is its tool-tip colour.
+        const QImage label = window.txtLblHelp->grab().toImage();
+        EXPECT_EQ(label.pixelColor(2, label.height() / 2), QColor(60, 60, 20));
+
+        // The pages: white, black text.
+        frm계산서 &statement = window.Statement();
+        EXPECT_EQ(text(&statement), QColor(Qt::black));
+        EXPECT_EQ(text(statement.TxtLab1[0]), QColor(Qt::black));
+    }
+    QApplication::setPalette(saved);
 }
 
 } // namespace

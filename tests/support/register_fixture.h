@@ -36,7 +36,7 @@ protected:
     // A mouse click on row `row` of a grid, as the user clicks it.
     static void Click_Row(GridView *view, int row)
     {
-        view->scrollToItem(view->item(row, 1));
+        view->scrollTo(view->model()->index(row, 1)); // clear of the fixed row
         const QRect cell = view->visualItemRect(view->item(row, 1));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     }

@@ -283,7 +283,10 @@ std::optional<std::string> Write_Atomically(const std::string &path, std::string
     };
     const std::filesystem::path target(path);
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Built piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + ...
+    std::string hidden(1, '.');
+    hidden.append(target.filename().string()).append(".XXXXXX");
+    std::string temp = (folder / hidden).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return failure("임시 파일", errno);

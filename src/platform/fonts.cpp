@@ -44,11 +44,20 @@ QFont Design_Font(const char *family, double pointSize, bool bold)
     return font;
 }
 
-FontConfigPreload::FontConfigPreload() : thread_([] { FcInit(); }) {}
+FontListPreload::FontListPreload()
+{
+    Install_Korean_Fonts();
+    thread_ = std::thread([] {
+        FcInit();
+        // Lists the fonts and resolves the design families once, for all.
+        for (const char *family : {kGulim, kDotum})
+            Installed_Family(QString::fromUtf8(family));
+    });
+}
 
-FontConfigPreload::~FontConfigPreload() { Wait(); }
+FontListPreload::~FontListPreload() { Wait(); }
 
-void FontConfigPreload::Wait()
+void FontListPreload::Wait()
 {
     if (thread_.joinable())
         thread_.join();

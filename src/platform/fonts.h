@@ -14,18 +14,22 @@ void Install_Korean_Fonts();
 // A design font: family "굴림" or "돋움" at a point size such as 9.75.
 QFont Design_Font(const char *family, double pointSize, bool bold = false);
 
-// Reads the system's font configuration on a thread of its own. Fontconfig
-// parses its configuration files on first use, which takes longer than
-// anything else before the first window; started before the application
-// object, that work overlaps the connection to the display.
-class FontConfigPreload {
+// Reads the system's font configuration and Qt's list of fonts on a thread
+// of its own. Fontconfig parses its configuration files on first use and Qt
+// then lists every installed font, which together take longer than anything
+// else before the first window. Start it once the application object exists
+// (Qt's font list belongs to it), and let the main thread wait meanwhile for
+// something else, such as the session bus.
+class FontListPreload {
 public:
-    FontConfigPreload();
-    ~FontConfigPreload();
-    FontConfigPreload(const FontConfigPreload &) = delete;
-    FontConfigPreload &operator=(const FontConfigPreload &) = delete;
+    // Installs the substitutions (Install_Korean_Fonts) and starts the thread.
+    FontListPreload();
+    ~FontListPreload();
+    FontListPreload(const FontListPreload &) = delete;
+    FontListPreload &operator=(const FontListPreload &) = delete;
 
-    // Waits until the configuration is read; call before any text is laid out.
+    // Waits until the fonts are listed; call before any text is laid out or
+    // any Design_Font is made.
     void Wait();
 
 private:

@@ -9,6 +9,7 @@
 #include "shell/program_icon.h"
 #include "shell/splash.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QPointer>
@@ -81,8 +82,13 @@ int Run_Program(int &argc, char **argv, const std::function<void(QApplication &)
 {
     if (const std::optional<int> status = Answer_Without_Window(argc, argv))
         return *status;
-    FontConfigPreload fonts;
     QApplication app(argc, argv);
+    FontListPreload fonts;
+    // Qt's accessibility bridge connects to the session bus when the first
+    // widget changes. Without a session bus (a bare X server) that means
+    // starting dbus-launch, a few milliseconds spent waiting: spent now, the
+    // wait overlaps the reading of the fonts.
+    QAccessible::isActive();
     fonts.Wait();
     if (started)
         started(app);

@@ -1,7 +1,6 @@
 #include "shell/splash.h"
 
 #include "common/app_info.h"
-#include "platform/fonts.h"
 #include "platform/twips.h"
 #include "shell/splash_art.h"
 
@@ -13,6 +12,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstring>
+
 namespace {
 
 bool Is_Modifier(int key)
@@ -21,49 +22,66 @@ bool Is_Modifier(int key)
            key == Qt::Key_AltGr || key == Qt::Key_CapsLock || key == Qt::Key_unknown;
 }
 
+// A label whose text the splash's picture carries: it keeps the text, for
+// accessibility, and draws nothing.
+class TextInPicture : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override {}
+};
+
 } // namespace
 
-QImage Splash_Picture()
+// Painted when the program was built (see splash_art_tool.cpp), so that
+// showing them costs no drawing and no font loading at start-up.
+QImage Splash_Art_Picture()
 {
-    // Painted when the program was built (see splash_art_tool.cpp), so that
-    // showing it costs no drawing and no font loading at start-up.
     return QImage(reinterpret_cast<const uchar *>(kSplashPicture), kArtWidth, kArtHeight, kArtWidth * 4,
                   QImage::Format_RGB32);
 }
 
-QString Version_Text(int major, int minor) { return QStringLiteral("V %1.%2").arg(major).arg(minor); }
+QImage Splash_Picture()
+{
+    QImage picture = Splash_Art_Picture().copy();
+    const auto *texts = reinterpret_cast<const uchar *>(kSplashTextPixels);
+    for (int y = kSplashTextRows.top(); y <= kSplashTextRows.bottom(); ++y)
+        std::memcpy(picture.scanLine(y), texts + (y - kSplashTextRows.top()) * kArtWidth * 4, kArtWidth * 4);
+    return picture;
+}
 
 frmSplash::frmSplash(std::function<void()> openMain) : openMain_(std::move(openMain))
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setFixedSize(Twips_Size(7125, 3645));
+    // The picture painted at build time carries the labels' texts, drawn for
+    // this resolution and one device pixel a pixel; otherwise the labels draw
+    // their own over the artwork alone, scaled.
+    textsInPicture_ = size() == QSize(kArtWidth, kArtHeight) && devicePixelRatio() == 1;
 
     auto *picture = new QLabel(this);
     picture->setGeometry(Twips_Rect(0, 0, 7125, 3645));
-    picture->setPixmap(QPixmap::fromImage(Splash_Picture()));
+    picture->setPixmap(QPixmap::fromImage(textsInPicture_ ? Splash_Picture() : Splash_Art_Picture()));
     picture->setScaledContents(true);
     Picture1 = picture;
 
-    lblProductName = new QLabel(Picture1);
-    lblProductName->setGeometry(Twips_Rect(375, 1200, 6360, 315));
-    lblProductName->setAlignment(Qt::AlignCenter);
-    lblProductName->setFont(Design_Font(kGulim, 15.75, true));
+    const auto label = [this] { return textsInPicture_ ? new TextInPicture(Picture1) : new QLabel(Picture1); };
+    lblProductName = label();
+    lblProductName->setGeometry(Splash_Product_Name_Box());
+    lblProductName->setAlignment(kProductNameAlignment);
+    lblProductName->setFont(Splash_Label_Font(kProductNamePoints));
 
-    lblVersion = new QLabel(Picture1);
+    lblVersion = label();
     lblVersion->move(Twips_To_Px(3240), Twips_To_Px(1800));
-    lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblVersion->setFont(Design_Font(kGulim, 11.25, true));
+    lblVersion->setAlignment(kVersionAlignment);
+    lblVersion->setFont(Splash_Label_Font(kVersionPoints));
 
-    for (QLabel *label : {lblProductName, lblVersion}) {
-        // Display type over the artwork: unhinted, it looks the same at these
-        // sizes and spares the first paint most of its glyph work.
-        QFont font = label->font();
-        font.setHintingPreference(QFont::PreferNoHinting);
-        label->setFont(font);
-        label->setAttribute(Qt::WA_TranslucentBackground);
-        QPalette palette = label->palette();
+    for (QLabel *text : {lblProductName, lblVersion}) {
+        text->setAttribute(Qt::WA_TranslucentBackground);
+        QPalette palette = text->palette();
         palette.setColor(QPalette::WindowText, QColor::fromRgb(kArtPaper));
-        label->setPalette(palette);
+        text->setPalette(palette);
     }
 
     cmdClose = new QPushButton(QString::fromUtf8("확 인"), this);
@@ -83,7 +101,12 @@ frmSplash::frmSplash(std::function<void()> openMain) : openMain_(std::move(openM
 void frmSplash::Form_Load()
 {
     lblVersion->setText(Version_Text(kVersionMajor, kVersionMinor));
-    lblVersion->adjustSize();
+    // Fitted to its text at build time when the picture carries it, which
+    // spares the first paint a font.
+    if (textsInPicture_)
+        lblVersion->setGeometry(kSplashVersionBox);
+    else
+        lblVersion->adjustSize();
     lblProductName->setText(QString::fromUtf8(kAppTitle));
 }
 

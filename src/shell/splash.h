@@ -2,6 +2,8 @@
 // and version; a key, a click on the picture or "확 인" opens the main window.
 #pragma once
 
+#include "shell/splash_art.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -35,7 +37,5 @@ private:
     std::function<void()> openMain_;
     bool dismissed_ = false;
     bool painted_ = false;
+    bool textsInPicture_ = false;
 };
-
-// "V " and the major and minor version numbers: V 1.5 for 1.5.36.
-QString Version_Text(int major, int minor);

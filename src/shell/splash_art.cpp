@@ -1,7 +1,10 @@
 #include "shell/splash_art.h"
 
+#include "common/app_info.h"
 #include "platform/fonts.h"
+#include "platform/twips.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -91,5 +94,43 @@ QImage Splash_Artwork()
                QString::fromUtf8("종합소득세 산출세액 계산 · 금융소득자용"));
 
     p.fillRect(QRectF(0, kArtHeight - 6, kArtWidth, 6), kGold);
+    return image;
+}
+
+QString Version_Text(int major, int minor) { return QStringLiteral("V %1.%2").arg(major).arg(minor); }
+
+QFont Splash_Label_Font(double pointSize)
+{
+    QFont font = Design_Font(kGulim, pointSize, true);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+QRect Splash_Product_Name_Box() { return Twips_Rect(375, 1200, 6360, 315); }
+
+QRect Splash_Version_Box()
+{
+    // QLabel's size hint for one line of plain text without frame or margin.
+    const QFontMetrics metrics(Splash_Label_Font(kVersionPoints));
+    const int flags = kVersionAlignment & ~(Qt::AlignVCenter | Qt::AlignHCenter);
+    const QSize size =
+        metrics.boundingRect(0, 0, 2000, 2000, flags, Version_Text(kVersionMajor, kVersionMinor)).size();
+    return QRect(QPoint(Twips_To_Px(3240), Twips_To_Px(1800)), size);
+}
+
+QImage Splash_Drawing()
+{
+    QImage image = Splash_Artwork();
+    QPainter p(&image);
+    // As QLabel paints plain text through the style: left to right in the
+    // label's box, clipped to it, in its window text colour.
+    p.setPen(QColor::fromRgb(kArtPaper));
+    const auto draw = [&p](const QRect &box, double points, Qt::Alignment alignment, const QString &text) {
+        p.setClipRect(box);
+        p.setFont(Splash_Label_Font(points));
+        p.drawText(box, int(alignment) | Qt::TextForceLeftToRight, text);
+    };
+    draw(Splash_Product_Name_Box(), kProductNamePoints, kProductNameAlignment, QString::fromUtf8(kAppTitle));
+    draw(Splash_Version_Box(), kVersionPoints, kVersionAlignment, Version_Text(kVersionMajor, kVersionMinor));
     return image;
 }

@@ -52,13 +52,35 @@ TEST_F(SplashTest, ShowsTheProductNameTheVersionAndTheArtwork)
     const QImage art = Splash_Picture();
     EXPECT_EQ(art.size(), QSize(475, 243));
     EXPECT_NE(art.pixel(10, 200), art.pixel(400, 120)); // drawn, not a flat fill
-    // The picture painted at build time is the artwork as drawn now.
-    EXPECT_EQ(art, Splash_Artwork().convertToFormat(QImage::Format_RGB32));
+    // The pictures painted at build time are the artwork and the drawing as
+    // drawn now.
+    EXPECT_EQ(Splash_Art_Picture(), Splash_Artwork().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(art, Splash_Drawing().convertToFormat(QImage::Format_RGB32));
 
     // Without the user it stays.
     QTest::qWait(50);
     EXPECT_TRUE(splash->isVisible());
     EXPECT_EQ(opened, 0);
+}
+
+TEST_F(SplashTest, ThePictureCarriesTheLabelsTextsAsTheLabelsWouldDrawThem)
+{
+    QImage drawn = Splash_Artwork().convertToFormat(QImage::Format_RGB32);
+    for (const QLabel *shown : {splash->lblProductName, splash->lblVersion}) {
+        QLabel label(shown->text());
+        label.setAlignment(shown->alignment());
+        label.setFont(shown->font());
+        label.setPalette(shown->palette());
+        label.setAttribute(Qt::WA_TranslucentBackground);
+        label.resize(shown->size());
+        label.render(&drawn, shown->mapTo(splash->Picture1, QPoint()), QRegion(), QWidget::DrawChildren);
+    }
+    EXPECT_EQ(Splash_Picture(), drawn);
+    // The version's box is fitted to its text, as adjustSize() fits it.
+    EXPECT_EQ(splash->lblVersion->size(), splash->lblVersion->sizeHint());
+    // The labels draw nothing over it: no text twice.
+    const QRect above(0, 0, splash->width(), splash->cmdClose->y());
+    EXPECT_EQ(splash->grab(above).toImage().convertToFormat(QImage::Format_RGB32), Splash_Picture().copy(above));
 }
 
 TEST_F(SplashTest, AKeyDismissesItOnce)

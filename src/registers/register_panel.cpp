@@ -10,15 +10,11 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QUrl>
 
 #include <sstream>
 
@@ -31,15 +27,6 @@ constexpr const char *kConfirmDeleteAll = "입력한 항목을 전체삭제 하�
 constexpr const char *kDeleteAllTitle = "전체삭제";
 // The keys are the grid's own (see eventFilter); the menu only names them.
 constexpr const char *kGridActions[4] = {"복사\tCtrl+C", "붙여넣기\tCtrl+V", "가져오기...", "내보내기..."};
-
-// The one local CSV file a drag brings, or an empty path.
-QString Dropped_Csv(const QMimeData *data)
-{
-    if (!data || data->urls().size() != 1 || !data->urls()[0].isLocalFile())
-        return {};
-    const QString path = data->urls()[0].toLocalFile();
-    return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? path : QString();
-}
 
 } // namespace
 
@@ -72,7 +59,6 @@ RegisterPanel::RegisterPanel(QWidget *parent, Messages &messages, const char *gr
         if (onExport)
             onExport();
     });
-    setAcceptDrops(true);
 }
 
 void RegisterPanel::Tab_Order_After(QWidget *lastField)
@@ -269,23 +255,4 @@ bool RegisterPanel::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QFrame::eventFilter(watched, event);
-}
-
-void RegisterPanel::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (Dropped_Csv(event->mimeData()).isEmpty())
-        event->ignore(); // a taxpayer file goes on to the main window
-    else
-        event->acceptProposedAction();
-}
-
-void RegisterPanel::dropEvent(QDropEvent *event)
-{
-    const QString path = Dropped_Csv(event->mimeData());
-    if (path.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    Import_File(path);
 }

@@ -60,8 +60,6 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
     RegisterPanel(QWidget *parent, Messages &messages, const char *gridName, const Buttons &buttons,
                   const TwipsRect &gridPlace);

@@ -459,7 +459,7 @@ bool frm금융소득2::Save_File_As()
     return Save_To(name);
 }
 
-bool frm금융소득2::Drag_Event(QEvent *e)
+bool frm금융소득2::Drag_Event(QObject *target, QEvent *e)
 {
     switch (e->type()) {
     case QEvent::DragEnter:
@@ -476,9 +476,16 @@ bool frm금융소득2::Drag_Event(QEvent *e)
         if (file.isEmpty())
             return false;
         drop->acceptProposedAction();
-        // Asked once the drop has ended: the dragging program waits on it.
-        QTimer::singleShot(0, this, [this, file] {
-            if (Guard())
+        RegisterPanel *panel = nullptr;
+        if (file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+            for (QObject *o = target; o && !panel; o = o->parent())
+                if (o == interest_ || o == dividend_)
+                    panel = o == interest_ ? static_cast<RegisterPanel *>(interest_) : dividend_;
+        // Done once the drop has ended: the dragging program waits on it.
+        QTimer::singleShot(0, this, [this, file, panel] {
+            if (panel)
+                panel->Import_File(file);
+            else if (Guard())
                 Open_File(S(file));
         });
         return true;
@@ -490,7 +497,7 @@ bool frm금융소득2::Drag_Event(QEvent *e)
 
 bool frm금융소득2::eventFilter(QObject *watched, QEvent *e)
 {
-    if (Drag_Event(e))
+    if (Drag_Event(watched, e))
         return true;
     return QWidget::eventFilter(watched, e);
 }
@@ -562,7 +569,7 @@ bool frm금융소득2::event(QEvent *e)
     }
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();
-    if (Drag_Event(e))
+    if (Drag_Event(this, e))
         return true;
     return QWidget::event(e);
 }

@@ -137,8 +137,10 @@ private:
     bool Save_To(const std::string &path);
     void Work_Edited();
     void Update_Title();
-    // A taxpayer file dragged over or dropped on the window.
-    bool Drag_Event(QEvent *event);
+    // A file dragged over or dropped on `target`, the window or a widget in
+    // it: a CSV file on a register panel is imported into that register,
+    // any other file opened as a taxpayer file.
+    bool Drag_Event(QObject *target, QEvent *event);
     void Form_Load();
     void Form_Activate();
     // The help line's text, two whole lines in its 430 twips.

@@ -258,6 +258,21 @@ TEST_F(TaxpayerWindowTest, RegistersComeInAndGoOutThroughTheFileMenu)
                                                                 "||합계||12,500,100|0"}));
     EXPECT_TRUE(window->windowTitle().endsWith(QChar('*')) || window->Work_Changed());
 
+    // A CSV file dropped on a register panel, here on its name field, is
+    // imported into that register, with no question and no text typed.
+    const std::string dropped = dir.filePath(QStringLiteral("drop.csv")).toStdString();
+    std::ofstream(dropped) << "12,드롭,,7,0\n";
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(EJ().txtEJ[0], &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(EJ().txtEJ[0], &drop);
+    QTest::qWait(20);
+    EXPECT_EQ(Grid_Rows(EJ().Grid())[1], "12|1|드롭||7|0");
+    EXPECT_EQ(Text(EJ().txtEJ[0]), "");
+    EXPECT_TRUE(Asked().empty());
+
     const std::string out = dir.filePath(QStringLiteral("out.csv")).toStdString();
     dialogs.names = {out};
     File_Command("이자소득명세 내보내기(&E)...")->trigger();

@@ -151,13 +151,17 @@ void RegisterPanel::Delete_Item()
     Changed();
 }
 
+bool RegisterPanel::Printable()
+{
+    if (grid_.Rows() >= 3) // more than the header and the total row
+        return true;
+    messages_.Info(kNothingToPrint);
+    return false;
+}
+
 void RegisterPanel::Print()
 {
-    if (grid_.Rows() < 3) { // the header and the total row only
-        messages_.Info(kNothingToPrint);
-        return;
-    }
-    if (onPrint)
+    if (Printable() && onPrint)
         onPrint();
 }
 

@@ -50,6 +50,9 @@ public:
     // appended like an import.
     void Copy_Rows();
     void Paste_Rows();
+    // False, with "인쇄할 내용이 없습니다.", when the register holds no row;
+    // Print and PDF로 저장 ask it first.
+    bool Printable();
     // The grid's context menu: 복사, 붙여넣기, 가져오기, 내보내기.
     std::array<QAction *, 4> gridActions{};
 

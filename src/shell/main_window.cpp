@@ -265,7 +265,6 @@ void frm금융소득2::Build_Menu()
     add("저장(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { Save_File(); });
     add("다른 이름으로 저장(&A)...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { Save_File_As(); });
     fileMenu_->addSeparator();
-    fileMenu_->addSeparator();
     add("이자소득명세 가져오기(&I)...", {}, [this] { Import_Register(0); });
     add("배당소득명세 가져오기(&D)...", {}, [this] { Import_Register(1); });
     add("이자소득명세 내보내기(&E)...", {}, [this] { Export_Register(0); });
@@ -655,18 +654,28 @@ mod도움말 &frm금융소득2::Open_Help_Viewer()
     return *helpViewer_;
 }
 
-void frm금융소득2::Print_Interest()
+PageForm &frm금융소득2::Filled_Register_Page(bool interest)
 {
-    frm이자소득 &page = Interest_Page();
-    page.Set_Data(fgEJ());
-    Preview().show_print(&page);
+    if (interest) {
+        Interest_Page().Set_Data(fgEJ());
+        return Interest_Page();
+    }
+    Dividend_Page().Set_Data(fgBD());
+    return Dividend_Page();
 }
 
-void frm금융소득2::Print_Dividend()
+void frm금융소득2::Print_Interest() { Preview().show_print(&Filled_Register_Page(true)); }
+
+void frm금융소득2::Print_Dividend() { Preview().show_print(&Filled_Register_Page(false)); }
+
+bool frm금융소득2::Statement_For_Page()
 {
-    frm배당소득 &page = Dividend_Page();
-    page.Set_Data(fgBD());
-    Preview().show_print(&page);
+    if (panel_->txtTot1->text().isEmpty()) {
+        messages_.Info(kPrintBeforeCompute);
+        return false;
+    }
+    Statement().Clear_Values();
+    return Gather_Statement_Inputs();
 }
 
 bool frm금융소득2::Gather_Statement_Inputs()
@@ -712,12 +721,7 @@ void frm금융소득2::CmdArray1_Click(int n)
         Statement().Calc_Val();
         break;
     case 3: // 인쇄: the preview shows the statement, computed afresh
-        if (panel_->txtTot1->text().isEmpty()) {
-            messages_.Info(kPrintBeforeCompute);
-            return;
-        }
-        Statement().Clear_Values();
-        if (!Gather_Statement_Inputs())
+        if (!Statement_For_Page())
             return;
         Preview().show_print(&Statement());
         Statement().Calc_Val();
@@ -746,28 +750,14 @@ PageForm *frm금융소득2::Page_For_Pdf()
 {
     if (preview_ && preview_->isVisible() && preview_->Shown_Page())
         return preview_->Shown_Page();
-    if (interest_->isVisible() || dividend_->isVisible()) {
-        const bool interest = interest_->isVisible();
-        if ((interest ? fgEJ() : fgBD()).Rows() < 3) { // the header and the total row only
-            messages_.Info("인쇄할 내용이 없습니다.");
-            return nullptr;
-        }
-        if (interest)
-            Interest_Page().Set_Data(fgEJ());
-        else
-            Dividend_Page().Set_Data(fgBD());
-        return interest ? static_cast<PageForm *>(&Interest_Page()) : &Dividend_Page();
-    }
+    for (RegisterPanel *shown : {static_cast<RegisterPanel *>(interest_), static_cast<RegisterPanel *>(dividend_)})
+        if (shown->isVisible())
+            return shown->Printable() ? &Filled_Register_Page(shown == interest_) : nullptr;
     if (panel_->isVisible()) {
         if (panel_->Refuse_Negative())
             return nullptr;
         panel_->Commit_Editor();
-        if (panel_->txtTot1->text().isEmpty()) {
-            messages_.Info(kPrintBeforeCompute);
-            return nullptr;
-        }
-        Statement().Clear_Values();
-        if (!Gather_Statement_Inputs())
+        if (!Statement_For_Page())
             return nullptr;
         Statement().Calc_Val();
         return &Statement();

@@ -150,6 +150,12 @@ private:
     // The register commands' Print: the page filled from its grid, in the preview.
     void Print_Interest();
     void Print_Dividend();
+    // A register's page filled from its grid, for the preview or a PDF.
+    PageForm &Filled_Register_Page(bool interest);
+    // 인쇄's checks and gathering before the statement is computed for a
+    // page: a first 세액계산 made, and inputs that read; false when refused,
+    // which has been told.
+    bool Statement_For_Page();
 
     Messages &messages_;
     Printer &printer_;

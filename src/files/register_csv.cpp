@@ -271,7 +271,6 @@ std::optional<std::string> RegisterCsvReader::Row_Failure(const std::vector<std:
                                                           RegisterRow &row) const
 {
     const Columns &columns = Columns_Of(kind_);
-    const RegisterLayout &layout = Layout_Of(kind_);
     if (static_cast<int>(cells.size()) != columns.count) {
         std::string why = "필드가 " + std::to_string(cells.size()) + "개입니다. 한 줄은 " +
                           std::to_string(columns.count) + "개 필드(";
@@ -279,7 +278,27 @@ std::optional<std::string> RegisterCsvReader::Row_Failure(const std::vector<std:
             why.append(k ? ", " : "").append(columns.names[k]);
         return why + (separator_ == '\t' ? ")로 이루어지며 탭으로 구분합니다." : ")로 이루어지며 쉼표로 구분합니다.");
     }
-    row.code = Trim_Blanks(cells[0]);
+    std::vector<std::string> trimmed = cells;
+    trimmed[0] = Trim_Blanks(cells[0]);
+    return Row_From_Cells(kind_, trimmed, row);
+}
+
+std::optional<std::string> Amount_Failure(std::string_view label, std::string_view text)
+{
+    const std::string_view amount = Trim_Blanks(text);
+    const NumberStatus status = amount.empty() ? NumberStatus::Number : Parse_Number(amount).status;
+    if (status == NumberStatus::NotNumber)
+        return std::string(label) + " " + Quote_Excerpt(amount) + "은(는) 숫자가 아닙니다.";
+    if (status == NumberStatus::Overflow)
+        return std::string(label) + " " + Quote_Excerpt(amount) + ": " + kAmountTooLargeMessage;
+    return std::nullopt;
+}
+
+std::optional<std::string> Row_From_Cells(RegisterKind kind, const std::vector<std::string> &cells, RegisterRow &row)
+{
+    const Columns &columns = Columns_Of(kind);
+    const RegisterLayout &layout = Layout_Of(kind);
+    row.code = cells.at(0);
     if (!Is_Register_Code(layout, row.code)) {
         std::string why = std::string(columns.names[0]) + " " + Quote_Excerpt(row.code) + "은(는) ";
         for (const char *code : layout.codes)
@@ -294,16 +313,12 @@ std::optional<std::string> RegisterCsvReader::Row_Failure(const std::vector<std:
         row.fields.push_back(cells[k]);
     }
     for (int k = columns.firstAmount; k < columns.count; ++k) {
-        const std::string_view amount = Trim_Blanks(cells[k]);
-        const NumberStatus status = amount.empty() ? NumberStatus::Number : Parse_Number(amount).status;
-        if (status == NumberStatus::NotNumber)
-            return std::string(columns.names[k]) + " " + Quote_Excerpt(amount) + "은(는) 숫자가 아닙니다.";
-        if (status == NumberStatus::Overflow)
-            return std::string(columns.names[k]) + " " + Quote_Excerpt(amount) + ": " + kAmountTooLargeMessage;
+        if (std::optional<std::string> why = Amount_Failure(columns.names[k], cells[k]))
+            return why;
         // What the field shows once the text is in it: whole won, grouped.
-        row.fields.push_back(Format_Amount(amount, 0).text);
+        row.fields.push_back(Format_Amount(Trim_Blanks(cells[k]), 0).text);
     }
-    if (kind_ == RegisterKind::Dividend) {
+    if (kind == RegisterKind::Dividend) {
         const GrossUp g = BD_Calc(row.fields[2], row.fields[3]);
         if (g.overflow)
             return std::string(kAmountTooLargeMessage);

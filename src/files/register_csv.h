@@ -49,6 +49,16 @@ struct RegisterRow {
     std::vector<std::string> fields;
 };
 
+// The checks every row of a register from outside gets, a file's or the
+// clipboard's: `cells` holds the code (exactly), the name, the number and the
+// amounts in the file's columns. On success `row` holds the code and the
+// entry fields as typing leaves them; otherwise the reason, naming the column.
+std::optional<std::string> Row_From_Cells(RegisterKind kind, const std::vector<std::string> &cells, RegisterRow &row);
+
+// Why an amount text from outside, blanks around it allowed and empty for
+// zero, cannot go into the field named `label`; nullopt when it can.
+std::optional<std::string> Amount_Failure(std::string_view label, std::string_view text);
+
 // Reads one row at a time and stops at the first that cannot be a row of
 // the register, so a bad or endless input is never read further than that.
 // Memory stays bounded by one record (and the source by kMaxInputBytes).

@@ -1,7 +1,6 @@
 #include "files/taxpayer_file.h"
 
 #include "common/amount.h"
-#include "common/text.h"
 #include "common/utf8.h"
 #include "files/register_csv.h"
 #include "registers/register_entry.h"
@@ -35,7 +34,6 @@ constexpr Field kDividendFields[] = {
     {"dividend", "배당액"},       {"base", "배당가산대상금액"},   {"grossUp", "배당가산액"},
     {"income", "배당소득금액"},   {"withheld", "원천징수세액"},
 };
-constexpr int kFirstAmountField = 3; // code, name, number, then the amounts
 
 struct Register {
     RegisterKind kind;
@@ -93,49 +91,30 @@ std::optional<std::string> Load_Row(const Json &row, const Register &reg, GridMo
         texts.push_back(value.get<std::string>());
     }
 
-    const RegisterLayout &layout = Layout_Of(reg.kind);
+    // The same checks as a register file's row, on the same columns: the
+    // gross-up and the income are the program's to work out again.
     const std::string prefix = std::string(where) + ": ";
-    if (!Is_Register_Code(layout, texts[0])) {
-        std::string why = prefix + reg.fields[0].label + " " + Quoted(texts[0]) + "은(는) ";
-        for (const char *code : layout.codes)
-            why.append(code).append(code == layout.codes.back() ? "" : ", ");
-        return why + " 중 하나가 아닙니다.";
-    }
-    std::vector<std::string> entry; // the entry fields as typing leaves them
-    for (int k = 1; k < static_cast<int>(texts.size()); ++k) {
-        const std::string &text = texts[k];
-        if (k < kFirstAmountField) {
-            if (Has_Control_Character(text))
-                return prefix + reg.fields[k].label + " " + Quoted(text) + "에 제어 문자(탭, 줄바꿈 등)가 있습니다.";
-            entry.push_back(text);
-            continue;
-        }
-        const std::string_view amount = Trim_Blanks(text);
-        const NumberStatus status = amount.empty() ? NumberStatus::Number : Parse_Number(amount).status;
-        if (status == NumberStatus::NotNumber)
-            return prefix + reg.fields[k].label + " " + Quoted(text) + "은(는) 숫자가 아닙니다.";
-        if (status == NumberStatus::Overflow)
-            return prefix + reg.fields[k].label + " " + Quoted(text) + ": " + kAmountTooLargeMessage;
-        entry.push_back(Format_Amount(amount, 0).text);
-    }
-    if (reg.kind == RegisterKind::Dividend) {
-        // The gross-up is the program's to work out: a stored one that
-        // disagrees means the file was changed by hand or damaged.
-        const GrossUp g = BD_Calc(entry[2], entry[3]);
-        if (g.overflow)
-            return prefix + kAmountTooLargeMessage;
-        const std::string *stored[2] = {&entry[4], &entry[5]};
-        const std::string *worked[2] = {&g.grossUp, &g.income};
+    const bool dividend = reg.kind == RegisterKind::Dividend;
+    std::vector<std::string> cells = texts;
+    if (dividend)
+        cells.erase(cells.begin() + 5, cells.begin() + 7);
+    RegisterRow entry;
+    if (std::optional<std::string> why = Row_From_Cells(reg.kind, cells, entry))
+        return prefix + *why;
+    if (dividend) {
+        // A stored gross-up or income that disagrees means the file was
+        // changed by hand or damaged.
         for (int i = 0; i < 2; ++i) {
-            if (Format_Whole(Get_Amount(*stored[i])) != *worked[i])
-                return prefix + reg.fields[5 + i].label + " " + Quoted(texts[5 + i]) + "이(가) 배당액과 배당가산대상금액으로 계산한 " +
-                       Quoted(*worked[i]) + "와(과) 다릅니다.";
+            const std::string &stored = texts[5 + i], &worked = entry.fields[4 + i];
+            if (std::optional<std::string> why = Amount_Failure(reg.fields[5 + i].label, stored))
+                return prefix + *why;
+            if (Format_Whole(Get_Amount(stored)) != worked)
+                return prefix + reg.fields[5 + i].label + " " + Quoted(stored) +
+                       "이(가) 배당액과 배당가산대상금액으로 계산한 " + Quoted(worked) + "와(과) 다릅니다.";
         }
-        entry[4] = g.grossUp;
-        entry[5] = g.income;
     }
-    const SaveResult saved = Save_Row(grid, 0, Entry_Cells(grid, texts[0], entry));
-    if (const char *refusal = Refusal_Message(saved, layout))
+    const SaveResult saved = Save_Row(grid, 0, Entry_Cells(grid, entry.code, entry.fields));
+    if (const char *refusal = Refusal_Message(saved, Layout_Of(reg.kind)))
         return prefix + refusal;
     return std::nullopt;
 }

@@ -17,9 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::istringstream in(std::string(reinterpret_cast<const char *>(data) + (size > 0), size - (size > 0)));
     StreamSource source(in);
 
-    GridModel grid(Layout_Of(kind).name);
-    (kind == RegisterKind::Interest ? Init_fgEJ : Init_fgBD)(grid);
-    Reset_fg(grid);
+    GridModel grid = Empty_Register(kind);
     const std::optional<ReadFailure> failure = Import_Register_Rows(source, kind, grid, separator);
     if (failure && (failure->message.empty() || !Valid_Utf8(failure->message)))
         __builtin_trap(); // every failure says what is wrong, in text that can be shown

@@ -78,17 +78,14 @@ CommandResult Register_Command(const std::string &name, const std::vector<std::s
 
     // A taxpayer file gives its register; anything else is read as CSV.
     PeekedSource source(*input.source);
-    GridModel grid(Layout_Of(kind).name);
+    GridModel grid = Empty_Register(kind);
     if (Looks_Like_Taxpayer_File(source.Head())) {
         std::optional<TaxpayerWork> work = Load_Taxpayer_File(source, io.err);
         if (!work)
             return {kFailure, {}};
         grid = kind == RegisterKind::Interest ? std::move(work->interest) : std::move(work->dividend);
-    } else {
-        (kind == RegisterKind::Interest ? Init_fgEJ : Init_fgBD)(grid);
-        Reset_fg(grid);
-        if (const std::optional<ReadFailure> failure = Import_Register_Rows(source, kind, grid))
-            return {Fail(io.err, Describe(*failure)), {}};
+    } else if (const std::optional<ReadFailure> failure = Import_Register_Rows(source, kind, grid)) {
+        return {Fail(io.err, Describe(*failure)), {}};
     }
 
     if (pdf) {

@@ -228,6 +228,14 @@ const RegisterLayout &Layout_Of(RegisterKind kind)
     return kind == RegisterKind::Interest ? kInterestLayout : kDividendLayout;
 }
 
+GridModel Empty_Register(RegisterKind kind)
+{
+    GridModel grid(Layout_Of(kind).name);
+    (kind == RegisterKind::Interest ? Init_fgEJ : Init_fgBD)(grid);
+    Reset_fg(grid);
+    return grid;
+}
+
 std::vector<std::string> Register_File_Columns(RegisterKind kind)
 {
     const Columns &columns = Columns_Of(kind);

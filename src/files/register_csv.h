@@ -27,6 +27,9 @@ enum class RegisterKind { Interest, Dividend };
 
 const RegisterLayout &Layout_Of(RegisterKind kind);
 
+// A register as the program starts it: the header and the total row.
+GridModel Empty_Register(RegisterKind kind);
+
 // The column names of a register file, which its header row and the
 // messages use.
 std::vector<std::string> Register_File_Columns(RegisterKind kind);

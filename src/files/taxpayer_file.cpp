@@ -139,12 +139,7 @@ TaxpayerRead Failed(std::string error) { return {std::nullopt, std::move(error)}
 
 TaxpayerWork Empty_Work()
 {
-    TaxpayerWork work{GridModel(kInterestLayout.name), GridModel(kDividendLayout.name), {}};
-    Init_fgEJ(work.interest);
-    Reset_fg(work.interest);
-    Init_fgBD(work.dividend);
-    Reset_fg(work.dividend);
-    return work;
+    return {Empty_Register(RegisterKind::Interest), Empty_Register(RegisterKind::Dividend), {}};
 }
 
 std::optional<std::string> Line_Failure(int index, std::string_view text)

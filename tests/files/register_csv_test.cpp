@@ -9,13 +9,7 @@
 
 namespace {
 
-GridModel Empty(RegisterKind kind)
-{
-    GridModel grid(Layout_Of(kind).name);
-    (kind == RegisterKind::Interest ? Init_fgEJ : Init_fgBD)(grid);
-    Reset_fg(grid);
-    return grid;
-}
+GridModel Empty(RegisterKind kind) { return Empty_Register(kind); }
 
 std::optional<ReadFailure> Import(RegisterKind kind, const std::string &text, GridModel &grid, char separator = ',')
 {

@@ -42,7 +42,7 @@ RegisterPanel::RegisterPanel(QWidget *parent, Messages &messages, const char *gr
     gridView_->setGeometry(Twips_Rect(gridPlace));
     // The grid takes the focus for the clipboard keys and its menu.
     gridView_->setFocusPolicy(Qt::StrongFocus);
-    gridView_->setAccessibleName(QString::fromUtf8(&Layout_Of(grid_) == &kInterestLayout ? "이자소득명세" : "배당소득명세"));
+    gridView_->setAccessibleName(QString::fromUtf8(Kind() == RegisterKind::Interest ? "이자소득명세" : "배당소득명세"));
     gridView_->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (int i = 0; i < 4; ++i) {
         gridActions[i] = new QAction(QString::fromUtf8(kGridActions[i]), gridView_);

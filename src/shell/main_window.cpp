@@ -479,7 +479,7 @@ bool frm금융소득2::Drag_Event(QObject *target, QEvent *e)
         if (file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
             for (QObject *o = target; o && !panel; o = o->parent())
                 if (o == interest_ || o == dividend_)
-                    panel = o == interest_ ? static_cast<RegisterPanel *>(interest_) : dividend_;
+                    panel = &Register_Panel(o == interest_ ? 0 : 1);
         // Done once the drop has ended: the dragging program waits on it.
         QTimer::singleShot(0, this, [this, file, panel] {
             if (panel)
@@ -750,9 +750,9 @@ PageForm *frm금융소득2::Page_For_Pdf()
 {
     if (preview_ && preview_->isVisible() && preview_->Shown_Page())
         return preview_->Shown_Page();
-    for (RegisterPanel *shown : {static_cast<RegisterPanel *>(interest_), static_cast<RegisterPanel *>(dividend_)})
-        if (shown->isVisible())
-            return shown->Printable() ? &Filled_Register_Page(shown == interest_) : nullptr;
+    for (int which : {0, 1})
+        if (Register_Panel(which).isVisible())
+            return Register_Panel(which).Printable() ? &Filled_Register_Page(which == 0) : nullptr;
     if (panel_->isVisible()) {
         if (panel_->Refuse_Negative())
             return nullptr;
@@ -766,13 +766,18 @@ PageForm *frm금융소득2::Page_For_Pdf()
     return nullptr;
 }
 
+RegisterPanel &frm금융소득2::Register_Panel(int which) const
+{
+    return which == 0 ? static_cast<RegisterPanel &>(*interest_) : *dividend_;
+}
+
 void frm금융소득2::Import_Register(int which)
 {
     cmdTab_Click(which == 0 ? 2 : 3);
     const std::string name = dialogs_->Open_Name(this, S(Last_Folder()), FileKind::RegisterCsv);
     if (name.empty())
         return;
-    (which == 0 ? static_cast<RegisterPanel *>(interest_) : dividend_)->Import_File(Q(name));
+    Register_Panel(which).Import_File(Q(name));
 }
 
 void frm금융소득2::Export_Register(int which)
@@ -781,7 +786,7 @@ void frm금융소득2::Export_Register(int which)
     const std::string name =
         dialogs_->Save_Name(this, S(QDir(Last_Folder()).filePath(QString::fromUtf8(file))), FileKind::RegisterCsv);
     if (!name.empty())
-        (which == 0 ? static_cast<RegisterPanel *>(interest_) : dividend_)->Export_File(Q(name));
+        Register_Panel(which).Export_File(Q(name));
 }
 
 void frm금융소득2::Save_Pdf_Command()

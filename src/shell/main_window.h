@@ -28,6 +28,7 @@ class DividendPanel;
 class GridModel;
 class HelpPanel;
 class InterestPanel;
+class RegisterPanel;
 class Messages;
 class QFrame;
 class QLineEdit;
@@ -150,6 +151,8 @@ private:
     // The register commands' Print: the page filled from its grid, in the preview.
     void Print_Interest();
     void Print_Dividend();
+    // The register panel by index: 0 interest, 1 dividend.
+    RegisterPanel &Register_Panel(int which) const;
     // A register's page filled from its grid, for the preview or a PDF.
     PageForm &Filled_Register_Page(bool interest);
     // 인쇄's checks and gathering before the statement is computed for a

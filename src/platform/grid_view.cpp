@@ -217,8 +217,11 @@ void GridView::Mirror(const GridModel &grid)
 
     // The header row again as the (hidden) header's items: a screen reader
     // reads them as the columns' headings, blanks collapsed.
-    for (int c = 0; c < grid.Cols(); ++c)
-        setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromStdString(grid.Text(0, c)).simplified()));
+    for (int c = 0; c < grid.Cols(); ++c) {
+        const QString heading = QString::fromStdString(grid.Text(0, c)).simplified();
+        if (!horizontalHeaderItem(c) || horizontalHeaderItem(c)->text() != heading)
+            setHorizontalHeaderItem(c, new QTableWidgetItem(heading));
+    }
     // The room a cell's text has: the style's margins either side, and the
     // grid line.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;

@@ -14,6 +14,9 @@ void Install_Korean_Fonts();
 // A design font: family "굴림" or "돋움" at a point size such as 9.75.
 QFont Design_Font(const char *family, double pointSize, bool bold = false);
 
+// The font the windows start from, the application's: 굴림 9.75.
+inline QFont Window_Font() { return Design_Font(kGulim, 9.75); }
+
 // Reads the system's font configuration and Qt's list of fonts on a thread
 // of its own. Fontconfig parses its configuration files on first use and Qt
 // then lists every installed font, which together take longer than anything

@@ -127,7 +127,7 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     : messages_(messages), printer_(printer), appPath_(std::move(appPath))
 {
     setWindowTitle(QString::fromUtf8(kCaption));
-    setFont(Design_Font(kGulim, 9.75));
+    setFont(Window_Font());
     // The designed window is the client area below the menu bar, which
     // keeps its size and every position; the window grows by the bar.
     client_ = new QWidget(this);

@@ -47,7 +47,7 @@ void Setup_Application(QApplication &app)
     QApplication::setWindowIcon(Program_Icon());
     Install_Korean_Fonts();
     Install_Korean_Translation(app);
-    app.setFont(Design_Font(kGulim, 9.75));
+    app.setFont(Window_Font());
 }
 
 namespace {

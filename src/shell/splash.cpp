@@ -3,6 +3,7 @@
 #include "common/app_info.h"
 #include "platform/twips.h"
 #include "shell/splash_art.h"
+#include "shell/splash_button.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -51,6 +52,12 @@ QImage Splash_Picture()
     return picture;
 }
 
+QImage Splash_Button_Picture()
+{
+    return QImage(reinterpret_cast<const uchar *>(kSplashButtonPixels), kSplashButtonRect.width(),
+                  kSplashButtonRect.height(), kSplashButtonRect.width() * 4, QImage::Format_RGB32);
+}
+
 frmSplash::frmSplash(std::function<void()> openMain) : openMain_(std::move(openMain))
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
@@ -84,9 +91,12 @@ frmSplash::frmSplash(std::function<void()> openMain) : openMain_(std::move(openM
         text->setPalette(palette);
     }
 
-    cmdClose = new QPushButton(QString::fromUtf8("확 인"), this);
-    cmdClose->setGeometry(Twips_Rect(2835, 3120, 1455, 375));
-    cmdClose->setDefault(true);
+    SplashButton *button = Make_Splash_Button(this);
+    // Its first paint, before the splash is active, shows the picture of it
+    // painted at build time where it would paint the same pixels.
+    if (textsInPicture_)
+        button->Use_Picture(Splash_Button_Picture(), QString::fromUtf8(kSplashButtonLook));
+    cmdClose = button;
     connect(cmdClose, &QPushButton::clicked, this, [this] { Timer1_Timer(); });
 
     for (QObject *watched : std::initializer_list<QObject *>{this, Picture1, lblProductName, lblVersion, cmdClose})

@@ -42,6 +42,7 @@ QImage Splash_Drawing();
 // The artwork alone and the drawing, as painted at build time, ready to show.
 QImage Splash_Art_Picture();
 QImage Splash_Picture();
+QImage Splash_Button_Picture();
 
 // The artwork's pixels, row by row, as 0xffRRGGBB.
 extern const std::uint32_t kSplashPicture[kArtWidth * kArtHeight];
@@ -50,3 +51,8 @@ extern const QRect kSplashTextRows;
 extern const std::uint32_t kSplashTextPixels[];
 // Splash_Version_Box() as measured at build time.
 extern const QRect kSplashVersionBox;
+// The "확 인" button over the drawing, as it paints itself before the splash
+// is first active: its place, its pixels and its look (SplashButton::Look).
+extern const QRect kSplashButtonRect;
+extern const std::uint32_t kSplashButtonPixels[];
+extern const char kSplashButtonLook[];

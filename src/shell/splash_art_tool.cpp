@@ -1,10 +1,12 @@
 // Paints the splash artwork once, when the program is built, and writes its
-// pixels, the rows that the labels' texts add to it, and the version's box as
-// a C++ source file: splash_art_tool OUTPUT.cpp
+// pixels, the rows that the labels' texts add to it, the version's box and the
+// "확 인" button over it as a C++ source file: splash_art_tool OUTPUT.cpp
 #include "platform/fonts.h"
 #include "shell/splash_art.h"
+#include "shell/splash_button.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QPainter>
 
 #include <cstdio>
 
@@ -17,10 +19,23 @@ int main(int argc, char **argv)
     // No display is needed to paint into an image.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
+    QApplication app(qtArgc, argv);
     Install_Korean_Fonts();
+    QApplication::setFont(Window_Font());
     const QImage art = Splash_Artwork().convertToFormat(QImage::Format_RGB32);
     const QImage drawing = Splash_Drawing().convertToFormat(QImage::Format_RGB32);
+
+    // The button as the splash shows it before it is first active.
+    QWidget splash;
+    splash.resize(drawing.size());
+    SplashButton *button = Make_Splash_Button(&splash);
+    QImage withButton = drawing.copy();
+    {
+        QPainter painter(&withButton);
+        button->render(&painter, button->pos(), QRegion(), QWidget::DrawChildren);
+    }
+    const QImage buttonPixels = withButton.copy(button->geometry());
+
     const QRect version = Splash_Version_Box();
     const QRect texts = Splash_Product_Name_Box().united(version);
     const QRect rows(0, texts.top(), kArtWidth, texts.height());
@@ -49,5 +64,16 @@ int main(int argc, char **argv)
     write_rows(drawing, rows.top(), rows.bottom());
     std::fprintf(out, "\nconst QRect kSplashVersionBox(%d, %d, %d, %d);\n", version.x(), version.y(), version.width(),
                  version.height());
+    const QRect place = button->geometry();
+    std::fprintf(out, "\nconst QRect kSplashButtonRect(%d, %d, %d, %d);\n", place.x(), place.y(), place.width(),
+                 place.height());
+    std::fputs("alignas(16) const std::uint32_t kSplashButtonPixels[] = {\n", out);
+    write_rows(buttonPixels, 0, buttonPixels.height() - 1);
+    // As bytes: the look holds Korean text and any character a style's
+    // name might.
+    std::fputs("\nconst char kSplashButtonLook[] = {", out);
+    for (const char byte : button->Look().toUtf8())
+        std::fprintf(out, "%d,", byte);
+    std::fputs("0};\n", out);
     return std::fclose(out) == 0 ? 0 : 1;
 }

@@ -4,12 +4,15 @@
 #include "platform/twips.h"
 #include "shell/splash.h"
 #include "shell/splash_art.h"
+#include "shell/splash_button.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +84,39 @@ TEST_F(SplashTest, ThePictureCarriesTheLabelsTextsAsTheLabelsWouldDrawThem)
     // The labels draw nothing over it: no text twice.
     const QRect above(0, 0, splash->width(), splash->cmdClose->y());
     EXPECT_EQ(splash->grab(above).toImage().convertToFormat(QImage::Format_RGB32), Splash_Picture().copy(above));
+}
+
+// The button's picture is what it paints itself in the state the splash is
+// first painted in (not yet active); in any other look it paints itself.
+TEST(SplashButtonTest, ShowsItsPictureOnlyWhereItWouldPaintTheSame)
+{
+    frmSplash splash({});
+    auto *pictured = static_cast<SplashButton *>(splash.cmdClose);
+    ASSERT_EQ(pictured->Look().toStdString(), kSplashButtonLook);
+    QWidget parent;
+    parent.resize(splash.size());
+    SplashButton *live = Make_Splash_Button(&parent);
+    const auto drawn = [](SplashButton *button) {
+        QImage image = Splash_Picture();
+        button->render(&image, button->pos(), QRegion(), QWidget::DrawChildren);
+        return image;
+    };
+    const QImage first = drawn(live);
+    EXPECT_EQ(drawn(pictured), first);
+
+    QPalette dark = live->palette();
+    dark.setColor(QPalette::Button, Qt::darkGray);
+    const std::function<void(SplashButton *)> changes[] = {
+        [](SplashButton *button) { button->setDown(true); },
+        [dark](SplashButton *button) { button->setPalette(dark); },
+    };
+    for (const auto &change : changes) {
+        change(pictured);
+        change(live);
+        EXPECT_NE(pictured->Look().toStdString(), kSplashButtonLook);
+        EXPECT_EQ(drawn(pictured), drawn(live));
+        EXPECT_NE(drawn(live), first);
+    }
 }
 
 TEST_F(SplashTest, AKeyDismissesItOnce)

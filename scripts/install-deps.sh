@@ -8,7 +8,7 @@ packages=(
   build-essential cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libgtest-dev nlohmann-json3-dev
-  fonts-nanum fontconfig libfontconfig-dev
+  fonts-nanum fontconfig
   fcitx5-frontend-qt6
   xvfb xauth
 )

@@ -4,8 +4,6 @@
 #include <QHash>
 #include <QStringList>
 
-#include <fontconfig/fontconfig.h>
-
 void Install_Korean_Fonts()
 {
     // Gulim and Dotum are both plain sans-serif Korean faces.
@@ -42,23 +40,4 @@ QFont Design_Font(const char *family, double pointSize, bool bold)
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
-}
-
-FontListPreload::FontListPreload()
-{
-    Install_Korean_Fonts();
-    thread_ = std::thread([] {
-        FcInit();
-        // Lists the fonts and resolves the design families once, for all.
-        for (const char *family : {kGulim, kDotum})
-            Installed_Family(QString::fromUtf8(family));
-    });
-}
-
-FontListPreload::~FontListPreload() { Wait(); }
-
-void FontListPreload::Wait()
-{
-    if (thread_.joinable())
-        thread_.join();
 }

@@ -8,8 +8,8 @@
 #include "shell/main_window.h"
 #include "shell/program_icon.h"
 #include "shell/splash.h"
+#include "shell/splash_art.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QPointer>
@@ -34,7 +34,10 @@ void Install_Korean_Translation(QApplication &app)
         delete translator;
 }
 
-void Setup_Application(QApplication &app)
+namespace {
+
+// All of the set-up but the window font.
+void Setup_Application_Without_Font(QApplication &app)
 {
     Use_Utf8_Ctype();
     app.setApplicationName(QStringLiteral("orvanta"));
@@ -47,6 +50,13 @@ void Setup_Application(QApplication &app)
     QApplication::setWindowIcon(Program_Icon());
     Install_Korean_Fonts();
     Install_Korean_Translation(app);
+}
+
+} // namespace
+
+void Setup_Application(QApplication &app)
+{
+    Setup_Application_Without_Font(app);
     app.setFont(Window_Font());
 }
 
@@ -83,16 +93,17 @@ int Run_Program(int &argc, char **argv, const std::function<void(QApplication &)
     if (const std::optional<int> status = Answer_Without_Window(argc, argv))
         return *status;
     QApplication app(argc, argv);
-    FontListPreload fonts;
-    // Qt's accessibility bridge connects to the session bus when the first
-    // widget changes. Without a session bus (a bare X server) that means
-    // starting dbus-launch, a few milliseconds spent waiting: spent now, the
-    // wait overlaps the reading of the fonts.
-    QAccessible::isActive();
-    fonts.Wait();
     if (started)
         started(app);
-    Setup_Application(app);
+    Setup_Application_Without_Font(app);
+    // Listing the fonts (fontconfig's configuration, then every installed
+    // font) takes longer than anything else before the first window, and the
+    // splash needs none: its texts and its button are pictures. It starts
+    // with the window font as this build resolved it, a font named but not
+    // loaded; the main window's loading resolves it here (Program).
+    QFont named;
+    named.fromString(QString::fromUtf8(kSplashWindowFont));
+    app.setFont(named);
     // Qt has taken its own options out of the arguments by now.
     const QStringList args = app.arguments();
     if (args.size() > 2 || (args.size() == 2 && args[1].startsWith(QChar('-')) && args[1] != QStringLiteral("-"))) {
@@ -134,6 +145,7 @@ Program::Program(const std::string &file) : impl_(std::make_unique<Impl>())
     Impl *impl = impl_.get();
     const auto load = [impl] {
         if (!impl->main) {
+            QApplication::setFont(Window_Font());
             impl->main = std::make_unique<frm금융소득2>(impl->messages, impl->printer);
             impl->main->onChoosePrinter = [impl] { Choose_Printer(impl->main.get(), impl->printer); };
         }

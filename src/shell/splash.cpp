@@ -77,12 +77,10 @@ frmSplash::frmSplash(std::function<void()> openMain) : openMain_(std::move(openM
     lblProductName = label();
     lblProductName->setGeometry(Splash_Product_Name_Box());
     lblProductName->setAlignment(kProductNameAlignment);
-    lblProductName->setFont(Splash_Label_Font(kProductNamePoints));
 
     lblVersion = label();
     lblVersion->move(Twips_To_Px(3240), Twips_To_Px(1800));
     lblVersion->setAlignment(kVersionAlignment);
-    lblVersion->setFont(Splash_Label_Font(kVersionPoints));
 
     for (QLabel *text : {lblProductName, lblVersion}) {
         text->setAttribute(Qt::WA_TranslucentBackground);
@@ -102,10 +100,21 @@ frmSplash::frmSplash(std::function<void()> openMain) : openMain_(std::move(openM
     for (QObject *watched : std::initializer_list<QObject *>{this, Picture1, lblProductName, lblVersion, cmdClose})
         watched->installEventFilter(this);
 
+    // Where the labels' texts are in the picture their fonts only describe
+    // them (to a screen reader): they are set after the first paint, which
+    // then loads no font at all.
+    if (!textsInPicture_)
+        Use_Label_Fonts();
     Form_Load();
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmSplash::Use_Label_Fonts()
+{
+    lblProductName->setFont(Splash_Label_Font(kProductNamePoints));
+    lblVersion->setFont(Splash_Label_Font(kVersionPoints));
 }
 
 void frmSplash::Form_Load()
@@ -123,8 +132,13 @@ void frmSplash::Form_Load()
 bool frmSplash::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Paint && watched == this && !std::exchange(painted_, true) && whileWaiting)
-        QTimer::singleShot(0, this, [this] { whileWaiting(); });
+    if (type == QEvent::Paint && watched == this && !std::exchange(painted_, true))
+        QTimer::singleShot(0, this, [this] {
+            if (textsInPicture_)
+                Use_Label_Fonts();
+            if (whileWaiting)
+                whileWaiting();
+        });
     if (type == QEvent::KeyPress) {
         if (!Is_Modifier(static_cast<QKeyEvent *>(event)->key()))
             Timer1_Timer();

@@ -32,6 +32,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void Use_Label_Fonts();
     void Form_Load();
 
     std::function<void()> openMain_;

@@ -56,3 +56,6 @@ extern const QRect kSplashVersionBox;
 extern const QRect kSplashButtonRect;
 extern const std::uint32_t kSplashButtonPixels[];
 extern const char kSplashButtonLook[];
+// The window font as this build resolved it (QFont::toString()), which the
+// button's picture was painted in.
+extern const char kSplashWindowFont[];

@@ -69,11 +69,15 @@ int main(int argc, char **argv)
                  place.height());
     std::fputs("alignas(16) const std::uint32_t kSplashButtonPixels[] = {\n", out);
     write_rows(buttonPixels, 0, buttonPixels.height() - 1);
-    // As bytes: the look holds Korean text and any character a style's
-    // name might.
-    std::fputs("\nconst char kSplashButtonLook[] = {", out);
-    for (const char byte : button->Look().toUtf8())
-        std::fprintf(out, "%d,", byte);
-    std::fputs("0};\n", out);
+    // As bytes: the look and the font hold Korean text and whatever a
+    // style's or a font's name may hold.
+    const auto write_text = [out](const char *name, const QString &text) {
+        std::fprintf(out, "\nconst char %s[] = {", name);
+        for (const char byte : text.toUtf8())
+            std::fprintf(out, "%d,", byte);
+        std::fputs("0};\n", out);
+    };
+    write_text("kSplashButtonLook", button->Look());
+    write_text("kSplashWindowFont", Window_Font().toString());
     return std::fclose(out) == 0 ? 0 : 1;
 }

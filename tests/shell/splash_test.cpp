@@ -68,6 +68,8 @@ TEST_F(SplashTest, ShowsTheProductNameTheVersionAndTheArtwork)
 
 TEST_F(SplashTest, ThePictureCarriesTheLabelsTextsAsTheLabelsWouldDrawThem)
 {
+    // The labels take their fonts once the splash has been painted.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return splash->lblVersion->font() == Splash_Label_Font(kVersionPoints); }));
     QImage drawn = Splash_Artwork().convertToFormat(QImage::Format_RGB32);
     for (const QLabel *shown : {splash->lblProductName, splash->lblVersion}) {
         QLabel label(shown->text());

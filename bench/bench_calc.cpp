@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
@@ -38,12 +37,6 @@ double Run(const std::filesystem::path &program, std::vector<std::string> args)
     if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return -1;
     return (Now_Ns() - start) / 1e6;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 // Each iteration runs the trivial program and then the statement, so both

@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -29,12 +28,6 @@ std::vector<long long> Run_Probe(const std::string &probe, size_t count)
         moments.push_back(moment);
     pclose(out);
     return moments.size() == count + 1 ? moments : std::vector<long long>{};
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 // Each iteration starts the bare window and then the program, so that both

@@ -1,5 +1,5 @@
 // libFuzzer target: a placement file of any content, any record asked for.
-#include "help/placement.h"
+#include "core/help/placement.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // libFuzzer target: a register file of any content, read into either
 // register with either separator. Whatever is saved must be a register the
 // program could show: rows within the page, cells without control characters.
-#include "common/utf8.h"
-#include "files/register_csv.h"
+#include "core/common/utf8.h"
+#include "core/files/register_csv.h"
 
 #include <cstdint>
 #include <sstream>

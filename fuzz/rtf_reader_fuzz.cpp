@@ -1,6 +1,6 @@
 // libFuzzer target for the RTF reader: any bytes must read without crashing,
 // hanging or touching memory outside the input.
-#include "platform/rtf_reader.h"
+#include "core/help/rtf_reader.h"
 
 #include <cstddef>
 #include <cstdint>

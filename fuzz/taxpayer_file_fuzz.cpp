@@ -1,6 +1,6 @@
 // libFuzzer target: a taxpayer file of any content. Whatever is accepted
 // must be written back as a file that opens to the same work.
-#include "files/taxpayer_file.h"
+#include "core/files/taxpayer_file.h"
 
 #include <cstdint>
 #include <string_view>

@@ -2,14 +2,14 @@
 #include "cli/cli_support.h"
 #include "cli/pdf.h"
 
-#include "common/app_info.h"
-#include "common/amount.h"
-#include "common/utf8.h"
-#include "computation/engine.h"
-#include "computation/input_logic.h"
-#include "files/register_csv.h"
-#include "files/taxpayer_file.h"
-#include "printing/page_data.h"
+#include "core/common/app_info.h"
+#include "core/common/amount.h"
+#include "core/common/utf8.h"
+#include "core/computation/engine.h"
+#include "core/computation/input_logic.h"
+#include "core/files/register_csv.h"
+#include "core/files/taxpayer_file.h"
+#include "core/printing/page_data.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,8 +1,8 @@
 // What the commands of orvanta-calc share: their streams and failures.
 #pragma once
 
-#include "files/input_source.h"
-#include "files/taxpayer_file.h"
+#include "core/files/input_source.h"
+#include "core/files/taxpayer_file.h"
 
 #include <functional>
 #include <iosfwd>

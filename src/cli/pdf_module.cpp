@@ -2,9 +2,9 @@
 // fonts and QPdfWriter, and no Print Support or Widgets.
 #include "cli/pdf.h"
 
-#include "platform/fonts.h"
-#include "platform/printer_qt.h"
-#include "printing/print_page.h"
+#include "gui/platform/fonts.h"
+#include "gui/printing/printer_qt.h"
+#include "core/printing/print_page.h"
 
 #include <QFile>
 #include <QGuiApplication>

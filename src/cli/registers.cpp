@@ -3,9 +3,9 @@
 #include "cli/cli_support.h"
 #include "cli/pdf.h"
 
-#include "files/register_csv.h"
-#include "printing/page_data.h"
-#include "registers/regrouping.h"
+#include "core/files/register_csv.h"
+#include "core/printing/page_data.h"
+#include "core/registers/regrouping.h"
 
 #include <nlohmann/json.hpp>
 

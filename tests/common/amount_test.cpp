@@ -1,4 +1,4 @@
-#include "common/amount.h"
+#include "core/common/amount.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "common/circular.h"
-#include "common/text.h"
+#include "core/common/circular.h"
+#include "core/common/text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "computation/engine.h"
+#include "core/computation/engine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "computation/input_logic.h"
+#include "core/computation/input_logic.h"
 
 #include <gtest/gtest.h>
 

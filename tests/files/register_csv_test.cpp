@@ -1,7 +1,7 @@
-#include "files/register_csv.h"
+#include "core/files/register_csv.h"
 
-#include "registers/carried_lines.h"
-#include "registers/register_entry.h"
+#include "core/registers/carried_lines.h"
+#include "core/registers/register_entry.h"
 
 #include <gtest/gtest.h>
 

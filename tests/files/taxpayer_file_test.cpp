@@ -1,7 +1,7 @@
-#include "files/taxpayer_file.h"
+#include "core/files/taxpayer_file.h"
 
-#include "registers/register_entry.h"
-#include "registers/regrouping.h"
+#include "core/registers/register_entry.h"
+#include "core/registers/regrouping.h"
 
 #include <gtest/gtest.h>
 

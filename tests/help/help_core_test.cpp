@@ -1,7 +1,7 @@
 // The placement file as the help viewer reads it, and a document's plain
 // text printed as one job of wrapped lines and pages.
-#include "help/placement.h"
-#include "help/print_text.h"
+#include "core/help/placement.h"
+#include "core/help/print_text.h"
 #include "support/recording_printer.h"
 
 #include <gtest/gtest.h>

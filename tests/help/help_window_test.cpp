@@ -2,8 +2,8 @@
 // its placement file, offscreen with recorded message boxes and printer.
 #include "support/help_fixture.h"
 
-#include "computation/computation_panel.h"
-#include "platform/twips.h"
+#include "ui/computation/computation_panel.h"
+#include "gui/platform/twips.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "common/app_info.h"
-#include "platform/app_dir.h"
-#include "platform/fonts.h"
-#include "platform/messages_qt.h"
-#include "platform/twips.h"
-#include "platform/utf8_locale.h"
+#include "core/common/app_info.h"
+#include "ui/platform/app_dir.h"
+#include "gui/platform/fonts.h"
+#include "ui/platform/messages_qt.h"
+#include "gui/platform/twips.h"
+#include "ui/platform/utf8_locale.h"
 
 #include <QApplication>
 #include <QDir>

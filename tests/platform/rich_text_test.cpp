@@ -1,5 +1,5 @@
 // RTF documents in Qt: blocks and character formats, and files read or refused.
-#include "platform/rich_text.h"
+#include "gui/help/rich_text.h"
 
 #include <QFile>
 #include <QTemporaryDir>

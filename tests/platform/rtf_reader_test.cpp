@@ -1,6 +1,6 @@
 // Reading RTF: text in its code pages, formatting runs and paragraphs, and
 // damaged or hostile input read without harm.
-#include "platform/rtf_reader.h"
+#include "core/help/rtf_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 //
 // Run without arguments for the default printer PDF; with --no-printer the
 // scheduler has no queue at all. Each mode runs its own tests.
-#include "platform/printer_qt.h"
-#include "printing/print_page.h"
-#include "printing/print_preview.h"
-#include "shell/program.h"
+#include "gui/printing/printer_qt.h"
+#include "core/printing/print_page.h"
+#include "ui/printing/print_preview.h"
+#include "ui/shell/program.h"
 #include "support/pdf_text.h"
 #include "support/register_fixture.h"
 

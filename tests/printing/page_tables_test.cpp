@@ -1,4 +1,4 @@
-#include "printing/page_spec.h"
+#include "core/printing/page_spec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The pages printed for real through Qt into PDF files, read back with
 // poppler: one page each, the texts there, the amounts where the page
 // transform puts them.
-#include "help/print_text.h"
-#include "platform/app_dir.h"
-#include "platform/printer_qt.h"
-#include "platform/rich_text.h"
-#include "printing/page_data.h"
-#include "printing/print_page.h"
-#include "registers/register_entry.h"
+#include "core/help/print_text.h"
+#include "ui/platform/app_dir.h"
+#include "gui/printing/printer_qt.h"
+#include "gui/help/rich_text.h"
+#include "core/printing/page_data.h"
+#include "core/printing/print_page.h"
+#include "core/registers/register_entry.h"
 #include "support/pdf_text.h"
 #include "support/statement_page.h"
 

@@ -1,7 +1,7 @@
 // The print preview and the page forms through the main window's commands
 // and the preview's menu, printing to a recording printer.
-#include "platform/twips.h"
-#include "printing/print_preview.h"
+#include "gui/platform/twips.h"
+#include "ui/printing/print_preview.h"
 #include "support/register_fixture.h"
 
 #include <QMdiArea>

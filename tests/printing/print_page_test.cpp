@@ -1,10 +1,10 @@
 // Printing the three pages through a recording printer: where each text and
 // rule lands on paper, in which font and order, and what a failure leaves.
-#include "computation/engine.h"
-#include "platform/messages.h"
-#include "printing/page_data.h"
-#include "printing/print_page.h"
-#include "registers/register_entry.h"
+#include "core/computation/engine.h"
+#include "core/common/messages.h"
+#include "core/printing/page_data.h"
+#include "core/printing/print_page.h"
+#include "core/registers/register_entry.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
 #include "support/statement_page.h"

@@ -1,7 +1,7 @@
 // The registers' regrouping and Save, worked through rows as a user enters
 // them: each case lists the rows saved in order and the grid they leave.
-#include "registers/register_entry.h"
-#include "registers/regrouping.h"
+#include "core/registers/register_entry.h"
+#include "core/registers/regrouping.h"
 
 #include <gtest/gtest.h>
 

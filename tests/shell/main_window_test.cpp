@@ -1,11 +1,11 @@
 #include "support/main_window_fixture.h"
 
-#include "common/app_info.h"
-#include "registers/dividend_panel.h"
-#include "registers/interest_panel.h"
-#include "help/help_panel.h"
-#include "platform/grid_view.h"
-#include "platform/rich_text_box.h"
+#include "core/common/app_info.h"
+#include "ui/registers/dividend_panel.h"
+#include "ui/registers/interest_panel.h"
+#include "ui/help/help_panel.h"
+#include "ui/platform/grid_view.h"
+#include "ui/help/rich_text_box.h"
 
 #include <QComboBox>
 

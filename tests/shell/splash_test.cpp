@@ -1,10 +1,10 @@
 // The splash window: what it shows, and each way of dismissing it opening
 // the main window exactly once.
-#include "common/app_info.h"
-#include "platform/twips.h"
-#include "shell/splash.h"
-#include "shell/splash_art.h"
-#include "shell/splash_button.h"
+#include "core/common/app_info.h"
+#include "gui/platform/twips.h"
+#include "ui/shell/splash.h"
+#include "gui/shell/splash_art.h"
+#include "ui/shell/splash_button.h"
 
 #include <QApplication>
 #include <QLabel>

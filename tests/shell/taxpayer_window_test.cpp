@@ -2,9 +2,9 @@
 // the question before changed work is dropped, on every way out.
 #include "support/pdf_text.h"
 #include "support/register_fixture.h"
+#include "support/scripted_dialogs.h"
 
-#include "files/taxpayer_file.h"
-#include "platform/file_dialogs.h"
+#include "core/files/taxpayer_file.h"
 
 #include <QDropEvent>
 #include <QMenu>
@@ -13,30 +13,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include <deque>
 #include <fstream>
 
 namespace {
-
-// Answers the file dialogs from a script; an empty name is a cancel.
-class ScriptedDialogs final : public FileDialogs {
-public:
-    std::string Open_Name(QWidget *, const std::string &, FileKind) override { return Next("open"); }
-    std::string Save_Name(QWidget *, const std::string &, FileKind) override { return Next("save"); }
-
-    std::deque<std::string> names;
-    std::vector<std::string> asked;
-
-private:
-    std::string Next(const char *what)
-    {
-        asked.push_back(what);
-        std::string name = names.empty() ? std::string() : names.front();
-        if (!names.empty())
-            names.pop_front();
-        return name;
-    }
-};
 
 constexpr const char *kAsk = "변경된 내용을 저장하시겠습니까?";
 

@@ -2,12 +2,12 @@
 // help documents of known text, as the help panel and viewer read them.
 #pragma once
 
-#include "computation/computation_panel.h"
-#include "help/help_panel.h"
-#include "help/help_viewer.h"
-#include "platform/field_box.h"
-#include "platform/rich_text_box.h"
-#include "shell/main_window.h"
+#include "ui/computation/computation_panel.h"
+#include "ui/help/help_panel.h"
+#include "ui/help/help_viewer.h"
+#include "ui/platform/field_box.h"
+#include "ui/help/rich_text_box.h"
+#include "ui/shell/main_window.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
 

@@ -2,10 +2,10 @@
 // the key presses a user makes on it.
 #pragma once
 
-#include "computation/computation_panel.h"
-#include "computation/statement_form.h"
-#include "platform/field_box.h"
-#include "shell/main_window.h"
+#include "ui/computation/computation_panel.h"
+#include "ui/computation/statement_form.h"
+#include "ui/platform/field_box.h"
+#include "ui/shell/main_window.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
 

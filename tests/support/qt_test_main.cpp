@@ -1,6 +1,6 @@
 // Test main for the widget tests: one QApplication for the whole run, on the
 // offscreen platform unless the caller chose another (Xvfb for screenshots).
-#include "shell/program.h"
+#include "ui/shell/program.h"
 
 #include <QApplication>
 #include <QSettings>

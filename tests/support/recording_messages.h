@@ -2,7 +2,7 @@
 // confirmations from a script.
 #pragma once
 
-#include "platform/messages.h"
+#include "core/common/messages.h"
 
 #include <deque>
 #include <string>

@@ -2,7 +2,7 @@
 // font of each text, measures text in a fixed pitch and can be made to fail.
 #pragma once
 
-#include "printing/printer.h"
+#include "core/printing/printer.h"
 
 #include <optional>
 #include <string>

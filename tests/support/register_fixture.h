@@ -2,9 +2,9 @@
 // does there: typing, keys, clicks on grid rows.
 #pragma once
 
-#include "platform/grid_view.h"
-#include "registers/dividend_panel.h"
-#include "registers/interest_panel.h"
+#include "ui/platform/grid_view.h"
+#include "ui/registers/dividend_panel.h"
+#include "ui/registers/interest_panel.h"
 #include "support/main_window_fixture.h"
 
 #include <QComboBox>

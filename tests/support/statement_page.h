@@ -4,8 +4,8 @@
 // tax, line (38), is 4,500,000.
 #pragma once
 
-#include "computation/engine.h"
-#include "printing/page_data.h"
+#include "core/computation/engine.h"
+#include "core/printing/page_data.h"
 
 inline Page Statement_Page_Section_Three()
 {

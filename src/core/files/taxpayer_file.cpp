@@ -1,0 +1,312 @@
+#include "core/files/taxpayer_file.h"
+
+#include "core/common/amount.h"
+#include "core/common/utf8.h"
+#include "core/files/register_csv.h"
+#include "core/registers/register_entry.h"
+#include "core/registers/regrouping.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using Json = nlohmann::json;
+
+namespace {
+
+// A row's JSON keys, in file order, with the names messages give them.
+struct Field {
+    const char *key;
+    const char *label;
+};
+constexpr Field kInterestFields[] = {
+    {"code", "소득구분코드"}, {"name", "상호(성명)"},   {"number", "사업자등록번호(주민번호)"},
+    {"interest", "이자소득금액"}, {"withheld", "원천징수세액"},
+};
+constexpr Field kDividendFields[] = {
+    {"code", "소득구분코드"},     {"name", "배당지급법인명"},     {"number", "사업자등록번호"},
+    {"dividend", "배당액"},       {"base", "배당가산대상금액"},   {"grossUp", "배당가산액"},
+    {"income", "배당소득금액"},   {"withheld", "원천징수세액"},
+};
+
+struct Register {
+    RegisterKind kind;
+    const char *key;   // of the file
+    const char *title; // of the panel, for messages
+    std::span<const Field> fields;
+};
+const Register kRegisters[] = {
+    {RegisterKind::Interest, "interest", "이자소득명세", kInterestFields},
+    {RegisterKind::Dividend, "dividend", "배당소득명세", kDividendFields},
+};
+
+constexpr const char *kNotTaxpayerFile = "Orvanta 납세자 파일이 아닙니다.";
+constexpr const char *kDamaged = "파일이 손상되었거나 잘렸습니다";
+// The file nests three deep (the file, a register, a row): deeper input is
+// refused while it is parsed, before it can cost anything.
+constexpr int kMaxDepth = 4;
+
+struct TooDeep {};
+
+std::string Quoted(std::string_view text) { return Quote_Excerpt(text); }
+
+int Line_Of(std::string_view bytes, std::size_t byte)
+{
+    const std::size_t end = std::min(byte, bytes.size());
+    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
+}
+
+// An object with exactly these keys; the first key missing or unknown, or
+// nullopt.
+std::optional<std::string> Key_Failure(const Json &object, std::span<const Field> fields, std::string_view where)
+{
+    for (const Field &field : fields)
+        if (!object.contains(field.key))
+            return std::string(where) + "에 " + Quoted(field.key) + " 항목이 없습니다.";
+    for (const auto &item : object.items())
+        if (std::none_of(fields.begin(), fields.end(), [&](const Field &f) { return item.key() == f.key; }))
+            return std::string(where) + "에 알 수 없는 항목 " + Quoted(item.key()) + "이(가) 있습니다.";
+    return std::nullopt;
+}
+
+// One row, checked as the panel's fields would take it and saved onto
+// `grid` as 저장 saves a new row.
+std::optional<std::string> Load_Row(const Json &row, const Register &reg, GridModel &grid, std::string_view where)
+{
+    if (!row.is_object())
+        return std::string(where) + "이(가) 객체가 아닙니다.";
+    if (auto failure = Key_Failure(row, reg.fields, where))
+        return failure;
+    std::vector<std::string> texts;
+    for (const Field &field : reg.fields) {
+        const Json &value = row.at(field.key);
+        if (!value.is_string())
+            return std::string(where) + ": " + field.label + "이(가) 문자열이 아닙니다.";
+        texts.push_back(value.get<std::string>());
+    }
+
+    // The same checks as a register file's row, on the same columns: the
+    // gross-up and the income are the program's to work out again.
+    const std::string prefix = std::string(where) + ": ";
+    const bool dividend = reg.kind == RegisterKind::Dividend;
+    std::vector<std::string> cells = texts;
+    if (dividend)
+        cells.erase(cells.begin() + 5, cells.begin() + 7);
+    RegisterRow entry;
+    if (std::optional<std::string> why = Row_From_Cells(reg.kind, cells, entry))
+        return prefix + *why;
+    if (dividend) {
+        // A stored gross-up or income that disagrees means the file was
+        // changed by hand or damaged.
+        for (int i = 0; i < 2; ++i) {
+            const std::string &stored = texts[5 + i], &worked = entry.fields[4 + i];
+            if (std::optional<std::string> why = Amount_Failure(reg.fields[5 + i].label, stored))
+                return prefix + *why;
+            if (Format_Whole(Get_Amount(stored)) != worked)
+                return prefix + reg.fields[5 + i].label + " " + Quoted(stored) +
+                       "이(가) 배당액과 배당가산대상금액으로 계산한 " + Quoted(worked) + "와(과) 다릅니다.";
+        }
+    }
+    const SaveResult saved = Save_Row(grid, 0, Entry_Cells(grid, entry.code, entry.fields));
+    if (const char *refusal = Refusal_Message(saved, Layout_Of(reg.kind)))
+        return prefix + refusal;
+    return std::nullopt;
+}
+
+std::optional<std::string> Load_Register(const Json &rows, const Register &reg, GridModel &grid)
+{
+    if (!rows.is_array())
+        return std::string(reg.title) + "(" + reg.key + ")이(가) 배열이 아닙니다.";
+    int n = 0;
+    for (const Json &row : rows) {
+        ++n;
+        const std::string where = std::string(reg.title) + " " + std::to_string(n) + "번째 행";
+        if (auto failure = Load_Row(row, reg, grid, where))
+            return failure;
+    }
+    return std::nullopt;
+}
+
+TaxpayerRead Failed(std::string error) { return {std::nullopt, std::move(error)}; }
+
+} // namespace
+
+TaxpayerWork Empty_Work()
+{
+    return {Empty_Register(RegisterKind::Interest), Empty_Register(RegisterKind::Dividend), {}};
+}
+
+std::optional<std::string> Line_Failure(int index, std::string_view text)
+{
+    const std::string where = "산출세액계산 " + std::to_string(index + 1) + "번 줄 " + Quoted(text) + ": ";
+    const NumberStatus status = Parse_Number(text).status;
+    if (status == NumberStatus::Overflow)
+        return where + kAmountTooLarge;
+    if (status == NumberStatus::NotNumber && !text.empty() && text != "-")
+        return where + "숫자가 아닙니다.";
+    if (Refuses_Negative(text, index))
+        return where + kNegativeRefused;
+    return std::nullopt;
+}
+
+TaxpayerRead Parse_Taxpayer(std::string_view bytes)
+{
+    if (!Looks_Like_Taxpayer_File(bytes))
+        return Failed(kNotTaxpayerFile);
+    if (!Valid_Utf8(bytes))
+        return Failed(std::string(kNotTaxpayerFile) + " UTF-8 텍스트가 아닙니다.");
+
+    Json file;
+    try {
+        file = Json::parse(bytes.begin(), bytes.end(), [](int depth, Json::parse_event_t, Json &) {
+            if (depth > kMaxDepth)
+                throw TooDeep{};
+            return true;
+        });
+    } catch (const Json::parse_error &e) {
+        return Failed(std::string(kDamaged) + " (" + std::to_string(Line_Of(bytes, e.byte - 1)) + "번째 줄).");
+    } catch (const TooDeep &) {
+        return Failed(std::string(kDamaged) + ": 항목이 너무 깊게 겹쳐 있습니다.");
+    } catch (const Json::exception &) { // a number beyond any double
+        return Failed(std::string(kDamaged) + ".");
+    }
+
+    if (!file.is_object() || !file.contains("format") || file["format"] != kTaxpayerFormatName)
+        return Failed(kNotTaxpayerFile);
+    const Json &version = file["version"];
+    if (!version.is_number_integer() || version.get<std::int64_t>() < 1)
+        return Failed(std::string(kDamaged) + ": 형식 버전(version)이 올바르지 않습니다.");
+    if (version.get<std::int64_t>() > kTaxpayerFormatVersion)
+        return Failed("이 파일은 이 프로그램보다 새로운 형식(버전 " + std::to_string(version.get<std::int64_t>()) +
+                      ")으로 저장되었습니다. 이 프로그램은 버전 " + std::to_string(kTaxpayerFormatVersion) +
+                      "까지 읽습니다. 프로그램을 새 버전으로 바꾸십시오.");
+    static constexpr Field kTop[] = {{"format", ""}, {"version", ""}, {"interest", ""}, {"dividend", ""}, {"lines", ""}};
+    if (auto failure = Key_Failure(file, kTop, "파일"))
+        return Failed(std::string(kDamaged) + ": " + *failure);
+
+    TaxpayerWork work = Empty_Work();
+    for (const Register &reg : kRegisters) {
+        GridModel &grid = reg.kind == RegisterKind::Interest ? work.interest : work.dividend;
+        if (auto failure = Load_Register(file[reg.key], reg, grid))
+            return Failed(*failure);
+    }
+    const Json &lines = file["lines"];
+    if (!lines.is_array() || lines.size() != kLineCount)
+        return Failed(std::string(kDamaged) + ": 산출세액계산의 줄(lines)은 문자열 아홉 개여야 합니다.");
+    for (int i = 0; i < kLineCount; ++i) {
+        if (!lines[i].is_string())
+            return Failed(std::string(kDamaged) + ": 산출세액계산의 줄(lines)은 문자열 아홉 개여야 합니다.");
+        const std::string text = lines[i].get<std::string>();
+        if (auto failure = Line_Failure(i, text))
+            return Failed(*failure);
+        work.lines[i] = Stored_Line_Text(text);
+    }
+    return {std::move(work), {}};
+}
+
+TaxpayerRead Read_Taxpayer_File(ByteSource &source)
+{
+    std::string bytes, error;
+    if (!Read_All(source, bytes, error))
+        return Failed(error);
+    return Parse_Taxpayer(bytes);
+}
+
+std::string Taxpayer_Json(const TaxpayerWork &work)
+{
+    nlohmann::ordered_json file;
+    file["format"] = kTaxpayerFormatName;
+    file["version"] = kTaxpayerFormatVersion;
+    for (const Register &reg : kRegisters) {
+        const GridModel &grid = reg.kind == RegisterKind::Interest ? work.interest : work.dividend;
+        nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+        for (int r = 1; r < grid.Rows(); ++r) {
+            if (!grid.Is_Data(r))
+                continue;
+            nlohmann::ordered_json row;
+            // The code, then the cells after the serial number.
+            row[reg.fields[0].key] = grid.Text(r, kCodeCol);
+            for (std::size_t k = 1; k < reg.fields.size(); ++k)
+                row[reg.fields[k].key] = grid.Text(r, static_cast<int>(k) + kSerialCol);
+            rows.push_back(std::move(row));
+        }
+        file[reg.key] = std::move(rows);
+    }
+    file["lines"] = work.lines;
+    return file.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';
+}
+
+bool Looks_Like_Taxpayer_File(std::string_view head)
+{
+    if (head.starts_with("\xEF\xBB\xBF"))
+        head.remove_prefix(3);
+    const std::size_t first = head.find_first_not_of(" \t\r\n");
+    return first != std::string_view::npos && head[first] == '{';
+}
+
+std::optional<std::string> Write_Atomically(const std::string &path, std::string_view bytes)
+{
+    const auto failure = [&path](const char *what, int error) {
+        return "파일을 저장할 수 없습니다: " + path + " (" + what + ": " + std::strerror(error) + ")";
+    };
+    const std::filesystem::path target(path);
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    // Built piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + ...
+    std::string hidden(1, '.');
+    hidden.append(target.filename().string()).append(".XXXXXX");
+    std::string temp = (folder / hidden).string();
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return failure("임시 파일", errno);
+
+    // A file written over keeps its permissions; a new one gets those the
+    // umask leaves, as an ordinary open would give it.
+    struct stat existing {};
+    mode_t mode;
+    if (::stat(path.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+
+    int error = 0;
+    const char *step = nullptr;
+    std::size_t done = 0;
+    while (!step && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error = n < 0 ? errno : ENOSPC;
+            step = "쓰기";
+        } else {
+            done += static_cast<std::size_t>(n);
+        }
+    }
+    if (!step && ::fchmod(fd, mode) != 0)
+        error = errno, step = "권한";
+    if (!step && ::fsync(fd) != 0)
+        error = errno, step = "디스크에 쓰기";
+    if (::close(fd) != 0 && !step)
+        error = errno, step = "닫기";
+    if (!step && ::rename(temp.c_str(), path.c_str()) != 0)
+        error = errno, step = "이름 바꾸기";
+    if (step) {
+        ::unlink(temp.c_str());
+        return failure(step, error);
+    }
+    // The rename itself reaches the disk with the folder.
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return std::nullopt;
+}

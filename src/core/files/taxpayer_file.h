@@ -1,0 +1,60 @@
+// The taxpayer file (*.orvanta): one taxpayer's work, the rows of both
+// registers and the texts of the nine computation lines, kept between runs.
+// The window and orvanta-calc read and write it through this code alone, so
+// a file is checked by the same rules wherever it is opened. The format is
+// described in docs/file-format.md.
+#pragma once
+
+#include "core/computation/input_logic.h"
+#include "core/files/input_source.h"
+#include "core/registers/grid_model.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+inline constexpr const char *kTaxpayerFormatName = "orvanta-taxpayer";
+inline constexpr int kTaxpayerFormatVersion = 1;
+
+struct TaxpayerWork {
+    // Both registers regrouped, as their panels hold them.
+    GridModel interest, dividend;
+    // The nine lines as their boxes show them ("" for zero).
+    std::array<std::string, kLineCount> lines;
+};
+
+// No rows and nine empty lines: the work after a start or 새로 만들기.
+TaxpayerWork Empty_Work();
+
+// Why line `index` (0..8) cannot hold `text`, or nullopt when it can: the
+// rules of leaving a line (a negative amount on line 7 only, the amount
+// range) and nothing the line editor could not hold (empty, a lone "-" or
+// an amount).
+std::optional<std::string> Line_Failure(int index, std::string_view text);
+
+struct TaxpayerRead {
+    std::optional<TaxpayerWork> work; // set when every check passed
+    std::string error;                // otherwise what is wrong, in Korean
+};
+
+// Checks the whole file before anything is made of it: the format name and
+// version, every register row saved through the Save button's code (codes,
+// the page's row limit, the gross-up worked out again), every line through
+// the line rules.
+TaxpayerRead Parse_Taxpayer(std::string_view bytes);
+// The same from a bounded source (at most kMaxInputBytes).
+TaxpayerRead Read_Taxpayer_File(ByteSource &source);
+
+// The file's text: UTF-8 JSON, the format name first, so that the desktop's
+// magic match finds it within the first bytes.
+std::string Taxpayer_Json(const TaxpayerWork &work);
+
+// Whether bytes that begin a file are a taxpayer file's rather than a
+// register CSV's: JSON opens with "{", which no register row can.
+bool Looks_Like_Taxpayer_File(std::string_view head);
+
+// Writes `bytes` to a temporary file in the same folder, flushes it to the
+// disk and renames it over `path`, so a failed or interrupted save leaves
+// the file that was there whole. Returns the failure in Korean, or nullopt.
+std::optional<std::string> Write_Atomically(const std::string &path, std::string_view bytes);

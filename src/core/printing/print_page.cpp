@@ -1,0 +1,85 @@
+#include "core/printing/print_page.h"
+
+#include "core/common/messages.h"
+
+#include <cmath>
+
+double Round_Half_Even(double size)
+{
+    const double down = std::floor(size);
+    const double fraction = size - down;
+    if (fraction < 0.5)
+        return down;
+    if (fraction > 0.5)
+        return down + 1;
+    return std::fmod(down, 2.0) == 0 ? down : down + 1;
+}
+
+void Print_Labels(const LabelArraySpec &array, std::span<const std::string> captions, Printer &printer, float scaleX,
+                  float scaleY, int offsetX, int offsetY)
+{
+    PrinterFont saved = printer.Font;
+    saved.size = Round_Half_Even(saved.size);
+
+    for (std::size_t i = 0; i < array.labels.size(); ++i) {
+        const LabelSpec &label = array.labels[i];
+        printer.Font = {label.font.name, label.font.size, label.font.bold};
+        printer.FillStyle = array.backStyle == 1 ? 0 : 1;
+        printer.FillColor = array.backColor;
+        // Single precision, as the scales are: 7605 × 1.21 + 300 is 9502.05.
+        printer.CurrentX = static_cast<float>(label.left) * scaleX + static_cast<float>(offsetX);
+        printer.CurrentY = static_cast<float>(label.top) * scaleY + static_cast<float>(offsetY);
+        // Whatever its alignment on screen, a caption starts at the label's left edge.
+        if (i < captions.size() && !captions[i].empty())
+            printer.Print(captions[i]);
+    }
+    printer.Font = saved;
+}
+
+namespace {
+
+double Printed_X(double x) { return x * 1.21 + kPrintOffsetX; }
+double Printed_Y(double y) { return y * 1.36 + kPrintOffsetY; }
+
+void Draw_Page(const Page &page, Printer &printer)
+{
+    const PageSpec &spec = page.Spec();
+    // Rules print black, whatever their colour on screen.
+    for (const LineSpec &line : spec.lines)
+        printer.Line(Printed_X(line.x1), Printed_Y(line.y1), Printed_X(line.x2), Printed_Y(line.y2), 0x000000);
+
+    for (std::size_t a = 0; a < spec.arrays.size(); ++a)
+        Print_Labels(spec.arrays[a], page.Captions(a), printer, kPrintScaleX, kPrintScaleY, kPrintOffsetX,
+                     kPrintOffsetY);
+
+    // The header rides on the frame's top edge, Line1(2), in the font the
+    // printer had before the page.
+    const LineSpec &anchor = spec.lines.at(2);
+    printer.CurrentX = Printed_X(anchor.x1);
+    printer.CurrentY = Printed_Y(anchor.y1) - kHeaderRaise;
+    printer.Print(spec.formNumber);
+    printer.CurrentX = Printed_X(anchor.x1) + kPageNumberShift;
+    printer.Print(spec.pageNumber);
+
+    printer.End_Doc();
+}
+
+} // namespace
+
+std::optional<std::string> Print_Page(const Page &page, Printer &printer)
+{
+    try {
+        Draw_Page(page, printer);
+        return std::nullopt;
+    } catch (const std::exception &failure) {
+        printer.Kill_Doc();
+        return std::string(failure.what());
+    }
+}
+
+std::int16_t Fun_인쇄(const Page &page, Printer &printer, Messages &messages)
+{
+    const std::optional<std::string> failure = Print_Page(page, printer);
+    messages.Plain(failure ? *failure : kPrintDone);
+    return 0;
+}

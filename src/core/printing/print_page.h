@@ -1,0 +1,42 @@
+// Printing a page form: its rules and label arrays through one fixed page
+// transform, the form and page numbers above the frame, one job of one page.
+#pragma once
+
+#include "core/printing/page.h"
+#include "core/printing/printer.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+class Messages;
+
+// Printed x = layout x × 1.21 + 300, printed y = layout y × 1.36 + 1080.
+inline constexpr float kPrintScaleX = 1.21f;
+inline constexpr float kPrintScaleY = 1.36f;
+inline constexpr int kPrintOffsetX = 300;
+inline constexpr int kPrintOffsetY = 1080;
+// The page number stands this far right of the form number.
+inline constexpr int kPageNumberShift = 9550;
+// The header line stands this far above the frame's top edge.
+inline constexpr int kHeaderRaise = 240;
+
+inline constexpr const char *kPrintDone = "인쇄가 완료되었습니다.";
+
+// Prints every label of one array at its transformed top-left corner, in
+// the label's font, and then gives the printer back its font as it was, the
+// size rounded to a whole point (halves to even). A failure leaves at once.
+void Print_Labels(const LabelArraySpec &array, std::span<const std::string> captions, Printer &printer, float scaleX,
+                  float scaleY, int offsetX, int offsetY);
+
+// Prints the page as one job; the failure's description when it could not,
+// the unfinished job then discarded.
+std::optional<std::string> Print_Page(const Page &page, Printer &printer);
+
+// The page forms' print command: Print_Page, then "인쇄가 완료되었습니다."
+// or the failure's description, each in a plain box. Always 0.
+std::int16_t Fun_인쇄(const Page &page, Printer &printer, Messages &messages);
+
+// A point size rounded to a whole number, a half going to the even neighbour.
+double Round_Half_Even(double size);

@@ -1,0 +1,69 @@
+// The computation panel of the main window (cFrame(1)): the nine line
+// boxes, the line editor that lies over the line being edited, and the
+// result box txtTot1.
+#pragma once
+
+#include "core/common/amount.h"
+#include "core/computation/engine.h"
+#include "core/computation/input_logic.h"
+
+#include <QFrame>
+
+#include <array>
+
+class FieldBox;
+class PanelHost;
+class Messages;
+class QLabel;
+class QLineEdit;
+
+class ComputationPanel : public QFrame {
+public:
+    ComputationPanel(QWidget *parent, Messages &messages, InputAmounts &ComputationInputs);
+
+    // What the panel asks of the main window; nothing without one.
+    void Use_Host(PanelHost *host) { host_ = host; }
+
+    int Move_Editor(int from, int to);
+    void Show_LineHelp(int index);
+    void TxtLab4_Click(int index);
+    void Commit_Editor();
+    // Leaving the line's refusal of a negative amount off line 7, for the
+    // commands that read the editor without leaving it: true, with the
+    // message and the focus back in the editor, when its text is refused.
+    bool Refuse_Negative();
+    bool Gather_Inputs();
+    void Clear_Panel();
+    // Lines 1 to 7 take the given texts; the editor goes on to line 8, and
+    // txtTot1 keeps its text until the next computation.
+    void Carry_Lines(const std::array<std::string, 7> &lines);
+
+    // Start-up: the editor covers line CurLine and is shown.
+    void Place_Editor();
+    // The lines of an opened or new taxpayer file: the boxes take them, the
+    // inputs and txtTot1 are emptied as by New, and the editor goes back
+    // to line 1 holding its value.
+    void Load_Lines(const std::array<std::string, kLineCount> &lines);
+    // The nine lines as leaving the current line would store them: the
+    // editor's text stands for its line.
+    std::array<std::string, kLineCount> Line_Texts() const;
+
+    // Activation: every line box re-grouped (Gather_Inputs may have left
+    // plain digits in one).
+    void Regroup_Lines();
+
+    int CurLine = 0;
+    std::array<FieldBox *, kLineCount> TxtLab4{};
+    std::array<FieldBox *, 1> txtMove1{};
+    QLineEdit *txtTot1 = nullptr;
+    std::array<QLabel *, kLineCount> Label3{};
+
+private:
+    void txtMove1_Change(const QString &text);
+    bool txtMove1_KeyDown(int key);
+
+    Messages &messages_;
+    PanelHost *host_ = nullptr;
+    InputAmounts &inputs_;
+    AmountEdit current_; // the editor as it stood after its last change
+};

@@ -1,0 +1,42 @@
+// The grid control on screen: a table that mirrors a GridModel, with its
+// first row and column drawn as the fixed header row and column. They stay
+// in place while the other rows and columns scroll under them.
+#pragma once
+
+#include "core/registers/grid_model.h"
+
+#include <QTableWidget>
+
+#include <array>
+#include <functional>
+
+class GridView : public QTableWidget {
+public:
+    explicit GridView(QWidget *parent = nullptr);
+
+    // Shows the model's rows, columns, texts, heights, widths, alignments
+    // and backgrounds; call after every change of the model.
+    void Mirror(const GridModel &grid);
+
+    // A mouse click on a cell, with the clicked row (0 for the header row).
+    std::function<void(int row)> onClick;
+
+    // Keeps a scrolled-to cell clear of the fixed row and column.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void updateGeometries() override;
+
+private:
+    // The fixed row, the fixed column and their corner: views of the same
+    // cells laid over the table's own, which scroll beneath them.
+    QTableView *Fixed_View();
+    void Make_Fixed_Views();
+    void Copy_Sizes();
+    void Place_Fixed_Views();
+
+    enum { kFixedRow, kFixedColumn, kCorner };
+    std::array<QTableView *, 3> fixed_{};
+    class HeaderDelegate *delegate_ = nullptr;
+};

@@ -1,0 +1,28 @@
+#include "ui/platform/user_settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+QSettings Settings() { return QSettings(QStringLiteral("orvanta"), QStringLiteral("orvanta")); }
+
+} // namespace
+
+QStringList Recent_Files() { return Settings().value(QStringLiteral("files/recent")).toStringList(); }
+
+QString Last_Folder() { return Settings().value(QStringLiteral("files/lastFolder"), QDir::homePath()).toString(); }
+
+void Remember_File(const QString &path, int keep)
+{
+    const QString full = QFileInfo(path).absoluteFilePath();
+    QStringList files = Recent_Files();
+    files.removeAll(full);
+    files.prepend(full);
+    while (files.size() > keep)
+        files.removeLast();
+    QSettings settings = Settings();
+    settings.setValue(QStringLiteral("files/recent"), files);
+    settings.setValue(QStringLiteral("files/lastFolder"), QFileInfo(full).absolutePath());
+}

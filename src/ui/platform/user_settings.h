@@ -1,0 +1,14 @@
+// What the program keeps for each user between runs: the recent taxpayer
+// files and the folder where the file dialogs start.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The recent files, newest first.
+QStringList Recent_Files();
+// The folder of the last file opened or saved; the home folder before any.
+QString Last_Folder();
+// `path` becomes the newest recent file (at most `keep` are kept) and its
+// folder the last folder.
+void Remember_File(const QString &path, int keep);

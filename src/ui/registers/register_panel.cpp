@@ -1,0 +1,263 @@
+#include "ui/registers/register_panel.h"
+
+#include "ui/platform/focus_hook.h"
+#include "ui/platform/grid_view.h"
+#include "ui/platform/panel_host.h"
+#include "core/common/messages.h"
+#include "gui/platform/twips.h"
+#include "core/registers/register_entry.h"
+#include "core/registers/regrouping.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSaveFile>
+
+#include <sstream>
+
+namespace {
+
+constexpr const char *kButtonCaptions[5] = {"저장(&S)", "새로작성(&N)", "항목삭제(&D)", "인쇄(&P)", "전체삭제(&E)"};
+constexpr const char *kNothingToPrint = "인쇄할 내용이 없습니다.";
+constexpr const char *kNothingToDelete = "삭제할 내용이 없습니다.";
+constexpr const char *kConfirmDeleteAll = "입력한 항목을 전체삭제 하시겠습니까?";
+constexpr const char *kDeleteAllTitle = "전체삭제";
+// The keys are the grid's own (see eventFilter); the menu only names them.
+constexpr const char *kGridActions[4] = {"복사\tCtrl+C", "붙여넣기\tCtrl+V", "가져오기...", "내보내기..."};
+
+} // namespace
+
+RegisterPanel::RegisterPanel(QWidget *parent, Messages &messages, const char *gridName, const Buttons &buttons,
+                             const TwipsRect &gridPlace)
+    : QFrame(parent), messages_(messages), grid_(gridName)
+{
+    for (int n = 0; n < 5; ++n) {
+        buttons_[n] = Register_Button(this, kButtonCaptions[n], buttons.lefts[n], buttons.top);
+        connect(buttons_[n], &QPushButton::clicked, this, [this, n] { Button_Click(n); });
+    }
+    gridView_ = new GridView(this);
+    gridView_->setGeometry(Twips_Rect(gridPlace));
+    // The grid takes the focus for the clipboard keys and its menu.
+    gridView_->setFocusPolicy(Qt::StrongFocus);
+    gridView_->setAccessibleName(QString::fromUtf8(Kind() == RegisterKind::Interest ? "이자소득명세" : "배당소득명세"));
+    gridView_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (int i = 0; i < 4; ++i) {
+        gridActions[i] = new QAction(QString::fromUtf8(kGridActions[i]), gridView_);
+        gridView_->addAction(gridActions[i]);
+    }
+    gridView_->installEventFilter(this);
+    connect(gridActions[0], &QAction::triggered, this, [this] { Copy_Rows(); });
+    connect(gridActions[1], &QAction::triggered, this, [this] { Paste_Rows(); });
+    connect(gridActions[2], &QAction::triggered, this, [this] {
+        if (host_)
+            host_->Import_Register(Kind());
+    });
+    connect(gridActions[3], &QAction::triggered, this, [this] {
+        if (host_)
+            host_->Export_Register(Kind());
+    });
+}
+
+void RegisterPanel::Tab_Order_After(QWidget *lastField)
+{
+    // Delete all stands left of Print.
+    const std::array<QWidget *, 7> order = {lastField,   buttons_[0], buttons_[1], buttons_[2],
+                                            buttons_[4], buttons_[3], gridView_};
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void RegisterPanel::Help(const QString &text)
+{
+    if (host_)
+        host_->Show_Help(text);
+}
+
+void RegisterPanel::Show_Grid() { gridView_->Mirror(grid_); }
+
+void RegisterPanel::Replace_Grid(GridModel grid)
+{
+    Init_Entry();
+    grid_ = std::move(grid);
+    Show_Grid();
+    Changed();
+}
+
+void RegisterPanel::Changed()
+{
+    if (host_)
+        host_->Work_Edited();
+}
+
+void RegisterPanel::Button_Click(int n)
+{
+    switch (n) {
+    case 0:
+        Save();
+        break;
+    case 1:
+        Init_Entry();
+        break;
+    case 2:
+        Delete_Item();
+        break;
+    case 3:
+        Print();
+        break;
+    case 4:
+        Delete_All();
+        break;
+    default:
+        break;
+    }
+}
+
+void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *nameField)
+{
+    const SaveResult saved = Save_Row(grid_, editRow_, Entry_Cells(grid_, S(codes_->currentText()), fields));
+    if (const char *refusal = Refusal_Message(saved, Layout_Of(grid_))) {
+        messages_.Plain(refusal);
+        if (saved == SaveResult::NameMissing)
+            Try_Focus(nameField);
+        return;
+    }
+    Init_Entry();
+    Show_Grid();
+    Changed();
+}
+
+bool RegisterPanel::Load_Row(int row)
+{
+    if (!grid_.Is_Data(row)) {
+        buttons_[2]->setEnabled(false);
+        return false;
+    }
+    editRow_ = static_cast<std::int16_t>(row);
+    codes_->setCurrentText(Q(grid_.Text(row, kCodeCol)));
+    return true;
+}
+
+void RegisterPanel::Delete_Item()
+{
+    // Only reachable with a data row loaded: Delete item is enabled then.
+    if (grid_.Is_Data(editRow_))
+        grid_.Remove_Row(editRow_);
+    Init_Entry();
+    Reset_fg(grid_);
+    Show_Grid();
+    Changed();
+}
+
+bool RegisterPanel::Printable()
+{
+    if (grid_.Rows() >= 3) // more than the header and the total row
+        return true;
+    messages_.Info(kNothingToPrint);
+    return false;
+}
+
+void RegisterPanel::Print()
+{
+    if (Printable() && host_)
+        host_->Print_Register(Kind());
+}
+
+void RegisterPanel::Delete_All()
+{
+    if (grid_.Rows() < 3) {
+        messages_.Info(kNothingToDelete);
+        return;
+    }
+    if (!messages_.Confirm(kConfirmDeleteAll, kDeleteAllTitle))
+        return;
+    Init_Entry();
+    grid_.Set_Rows(1);
+    Reset_fg(grid_);
+    Show_Grid();
+    Changed();
+}
+
+RegisterKind RegisterPanel::Kind() const
+{
+    return Kind_Of(grid_);
+}
+
+bool RegisterPanel::Import_From(ByteSource &source, char separator)
+{
+    if (const std::optional<ReadFailure> failure = Import_Register_Rows(source, Kind(), grid_, separator)) {
+        messages_.Info(Describe(*failure));
+        return false;
+    }
+    // The regrouping may have moved the loaded row: the fields start afresh,
+    // as after a save.
+    if (editRow_ != 0)
+        Init_Entry();
+    Show_Grid();
+    Changed();
+    return true;
+}
+
+bool RegisterPanel::Import_File(const QString &path)
+{
+    const OpenedInput input = Open_Input_File(QFile::encodeName(path).toStdString());
+    if (!input.source) {
+        messages_.Info(input.error);
+        return false;
+    }
+    return Import_From(*input.source, ',');
+}
+
+bool RegisterPanel::Import_Text(const std::string &text, char separator)
+{
+    std::istringstream in(text);
+    StreamSource source(in, "클립보드");
+    return Import_From(source, separator);
+}
+
+bool RegisterPanel::Export_File(const QString &path)
+{
+    const std::string text = Register_File_Text(grid_, Kind(), ',', true);
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
+                                               static_cast<qint64>(text.size()) &&
+        file.commit())
+        return true;
+    messages_.Info("파일 " + S(path) + "을(를) 저장할 수 없습니다. " + S(file.errorString()));
+    return false;
+}
+
+void RegisterPanel::Copy_Rows()
+{
+    const int row = gridView_->currentRow();
+    const std::string text = grid_.Is_Data(row) ? Register_Row_Text(grid_, Kind(), row, '\t')
+                                                : Register_File_Text(grid_, Kind(), '\t', false);
+    QGuiApplication::clipboard()->setText(Q(text));
+}
+
+void RegisterPanel::Paste_Rows() { Import_Text(S(QGuiApplication::clipboard()->text()), '\t'); }
+
+bool RegisterPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // Before the view, which would copy the current cell's text alone.
+    if (watched == gridView_ && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            Copy_Rows();
+            return true;
+        }
+        if (key->matches(QKeySequence::Paste)) {
+            Paste_Rows();
+            return true;
+        }
+        // Enter loads the selected row as a click on it does.
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && gridView_->onClick) {
+            gridView_->onClick(gridView_->currentRow());
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}

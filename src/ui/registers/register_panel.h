@@ -1,0 +1,95 @@
+// What the interest and dividend panels share: the grid and its view, the
+// code list, the five register buttons and the commands that work the same
+// on both registers (Print, Delete all, and the saving and loading steps).
+#pragma once
+
+#include "core/files/register_csv.h"
+#include "core/registers/grid_model.h"
+#include "ui/registers/entry_widgets.h"
+
+#include <QFrame>
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+class GridView;
+class PanelHost;
+class Messages;
+class QAction;
+class QComboBox;
+class QPushButton;
+
+class RegisterPanel : public QFrame {
+public:
+    // What the panel asks of the main window; nothing without one.
+    void Use_Host(PanelHost *host) { host_ = host; }
+
+    // Shows the grid as it now stands.
+    void Show_Grid();
+
+    // A spreadsheet's rows in and out. Rows come in as 저장 saves them,
+    // appended in file order, all or nothing: a row that fails leaves the
+    // register as it was, and the information box names its line.
+    RegisterKind Kind() const;
+    const GridModel &Grid() const { return grid_; }
+    // The register of an opened or new taxpayer file: the fields start
+    // afresh, as after 새로작성, and no row stays loaded.
+    void Replace_Grid(GridModel grid);
+    bool Import_File(const QString &path);
+    bool Import_Text(const std::string &text, char separator);
+    // The register's data rows as a CSV file with a header; a failure is told.
+    bool Export_File(const QString &path);
+    // Ctrl+C in the grid: the selected data row, or every data row when none
+    // or a sum row is selected, as tab-separated lines. Ctrl+V: such lines,
+    // appended like an import.
+    void Copy_Rows();
+    void Paste_Rows();
+    // False, with "인쇄할 내용이 없습니다.", when the register holds no row;
+    // Print and PDF로 저장 ask it first.
+    bool Printable();
+    // The grid's context menu: 복사, 붙여넣기, 가져오기, 내보내기.
+    std::array<QAction *, 4> gridActions{};
+
+    struct Buttons {
+        std::array<int, 5> lefts; // by index: Save, New, Delete item, Print, Delete all
+        int top;
+    };
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    RegisterPanel(QWidget *parent, Messages &messages, const char *gridName, const Buttons &buttons,
+                  const TwipsRect &gridPlace);
+
+    // Tab goes from the last entry field through the buttons as they stand.
+    void Tab_Order_After(QWidget *lastField);
+
+    // The panel's own Init_ and Save.
+    virtual void Init_Entry() = 0;
+    virtual void Save() = 0;
+
+    // The commands by button index.
+    void Button_Click(int n);
+    void Delete_Item();
+    void Print();
+    void Delete_All();
+    // Saves the code list and fields over the loaded row or as a new row;
+    // a refused save keeps the fields as typed.
+    void Save_Fields(std::span<const std::string> fields, QWidget *nameField);
+    // The click on a grid row: true when it is a data row, now the loaded
+    // one; otherwise Delete item is disabled and the loaded row stays.
+    bool Load_Row(int row);
+    void Help(const QString &text);
+    // The rows of a source appended to the register, or the failure told.
+    bool Import_From(ByteSource &source, char separator);
+    void Changed();
+
+    Messages &messages_;
+    PanelHost *host_ = nullptr;
+    GridModel grid_;
+    GridView *gridView_ = nullptr;
+    QComboBox *codes_ = nullptr;
+    std::array<QPushButton *, 5> buttons_{};
+    std::int16_t editRow_ = 0;
+};

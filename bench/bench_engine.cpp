@@ -1,5 +1,5 @@
 // The computation of the statement, one call at a time.
-#include "computation/engine.h"
+#include "core/computation/engine.h"
 
 #include <benchmark/benchmark.h>
 

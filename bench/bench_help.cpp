@@ -1,9 +1,9 @@
 // The help documents: each read from its RTF file, and each loaded into the
 // viewer as the help panel and the help viewer load them.
-#include "platform/app_dir.h"
-#include "platform/fonts.h"
-#include "platform/rich_text.h"
-#include "platform/rich_text_box.h"
+#include "ui/platform/app_dir.h"
+#include "gui/platform/fonts.h"
+#include "gui/help/rich_text.h"
+#include "ui/help/rich_text_box.h"
 
 #include <QDir>
 #include <QFile>

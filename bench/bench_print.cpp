@@ -1,9 +1,9 @@
 // Printing: each page drawn into a PDF through the print procedure.
-#include "computation/engine.h"
-#include "platform/printer_qt.h"
-#include "printing/page_data.h"
-#include "printing/print_page.h"
-#include "registers/register_entry.h"
+#include "core/computation/engine.h"
+#include "gui/printing/printer_qt.h"
+#include "core/printing/page_data.h"
+#include "core/printing/print_page.h"
+#include "core/registers/register_entry.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
 // The registers' regrouping and Save on full registers, without a window.
-#include "registers/register_entry.h"
-#include "registers/regrouping.h"
+#include "core/registers/register_entry.h"
+#include "core/registers/regrouping.h"
 
 #include <benchmark/benchmark.h>
 

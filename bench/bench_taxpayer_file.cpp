@@ -1,8 +1,8 @@
 // A save and an open of a full taxpayer file: both registers filled to
 // their pages and the nine lines, written atomically (with its fsync) and
 // read back through every check.
-#include "files/taxpayer_file.h"
-#include "registers/register_entry.h"
+#include "core/files/taxpayer_file.h"
+#include "core/registers/register_entry.h"
 
 #include <benchmark/benchmark.h>
 

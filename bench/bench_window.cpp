@@ -1,9 +1,9 @@
 // The main window in one process: creating and showing it until it is
 // exposed, a register save through its panel, and the preview opened by the
 // register's Print.
-#include "platform/field_box.h"
-#include "registers/interest_panel.h"
-#include "shell/main_window.h"
+#include "ui/platform/field_box.h"
+#include "ui/registers/interest_panel.h"
+#include "ui/shell/main_window.h"
 #include "support/recording_messages.h"
 #include "support/recording_printer.h"
 

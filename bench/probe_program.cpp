@@ -1,7 +1,7 @@
 // The program as main() starts it. Writes three moments: its splash on
 // screen, the key press that dismisses it, and the main window on screen.
 #include "expose_probe.h"
-#include "shell/program.h"
+#include "ui/shell/program.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 // The program until its splash is on screen, and no further: the run to
 // profile for start-up, e.g. under valgrind --tool=callgrind.
 #include "expose_probe.h"
-#include "shell/program.h"
+#include "ui/shell/program.h"
 
 int main(int argc, char **argv)
 {

@@ -1,6 +1,6 @@
 // Benchmark main for what needs the application object: offscreen unless a
 // display is there, with the program's fonts.
-#include "shell/program.h"
+#include "ui/shell/program.h"
 
 #include <QApplication>
 

@@ -157,15 +157,18 @@ int Save(const std::vector<std::string> &args, CalcIo &io)
     if (args.empty() || args[0].starts_with("--"))
         return Usage(io.err, "save에는 만들 납세자 파일(OUT.orvanta)이 필요합니다.");
     const std::string &out = args[0];
-    std::optional<std::string> registers[2]; // interest, dividend
+    std::optional<std::string> registers[std::size(kRegisterKinds)]; // the CSV file of each kind
+    const auto csv = [&registers](RegisterKind kind) -> std::optional<std::string> & {
+        return registers[static_cast<int>(kind)];
+    };
     std::size_t first = 1;
     for (; first < args.size() && args[first].starts_with("--"); ++first) {
-        const int which = args[first] == "--interest" ? 0 : args[first] == "--dividend" ? 1 : -1;
-        if (which < 0)
+        const bool interest = args[first] == "--interest";
+        if (!interest && args[first] != "--dividend")
             return Usage(io.err, "알 수 없는 옵션입니다: " + args[first]);
         if (first + 1 >= args.size())
             return Usage(io.err, args[first] + " 다음에 CSV 파일이 필요합니다.");
-        registers[which] = args[++first];
+        csv(interest ? RegisterKind::Interest : RegisterKind::Dividend) = args[++first];
     }
     const std::size_t amounts = args.size() - first;
     if (amounts != 0 && amounts != kLineCount)
@@ -174,15 +177,13 @@ int Save(const std::vector<std::string> &args, CalcIo &io)
         return Usage(io.err, "표준 입력(-)은 한 번만 읽을 수 있습니다.");
 
     TaxpayerWork work = Empty_Work();
-    for (int which = 0; which < 2; ++which) {
-        if (!registers[which])
+    for (RegisterKind kind : kRegisterKinds) {
+        if (!csv(kind))
             continue;
-        OpenedInput input = *registers[which] == "-" ? io.openStandardInput() : Open_Input_File(*registers[which]);
+        OpenedInput input = *csv(kind) == "-" ? io.openStandardInput() : Open_Input_File(*csv(kind));
         if (!input.source)
             return Fail(io.err, input.error);
-        const RegisterKind kind = which == 0 ? RegisterKind::Interest : RegisterKind::Dividend;
-        if (const std::optional<ReadFailure> failure =
-                Import_Register_Rows(*input.source, kind, which == 0 ? work.interest : work.dividend))
+        if (const std::optional<ReadFailure> failure = Import_Register_Rows(*input.source, kind, work.Register(kind)))
             return Fail(io.err, input.source->Name() + ": " + Describe(*failure));
     }
     for (std::size_t i = 0; i < amounts; ++i) {

@@ -91,7 +91,7 @@ std::string StatementEngine::Calc_Val(const InputAmounts &in)
         TxtLab2[i] = Show_Amount(in[i]);
 
     finite_ = std::isfinite(st[2]);
-    if (st[2] > kThreshold) {
+    if (st[2] > law::kThreshold) {
         Calc_Sec2(in);
         section = Section::Above;
         return TxtLab1[18];
@@ -104,7 +104,7 @@ std::string StatementEngine::Calc_Val(const InputAmounts &in)
 void StatementEngine::Calc_Sec2(const InputAmounts &in)
 {
     StatementAmounts &st = ComputationStatement;
-    st[3] = kThreshold;            // (10) 종합과세기준금액
+    st[3] = law::kThreshold;       // (10) 종합과세기준금액
     st[4] = st[2] - st[3];         // (11) 기준초과금액
     st[5] = st[4] + in[6] + in[7]; // (14) 종합소득금액 = (11)+(12)+(13)
 
@@ -114,7 +114,7 @@ void StatementEngine::Calc_Sec2(const InputAmounts &in)
     st[7] = rate17;                     // (17) 기본세율
     st[8] = Bracket_Tax(st[6], rate17); // (18) 산출세액
 
-    st[9] = Truncate_Won(law::Of(kThreshold, law::kWithholding)); // (19) (10)x15/100 = 6,000,000
+    st[9] = Truncate_Won(law::Of(law::kThreshold, law::kWithholding)); // (19) (10)x15/100 = 6,000,000
     st[10] = st[9] + st[8];                      // (20) 비교산출세액계 = (18)+(19)
 
     st[11] = law::Of(in[0], law::kNonBusinessLoan);      // (21) not truncated: fractions stay

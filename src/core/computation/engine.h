@@ -2,8 +2,6 @@
 // to (38) and ④, from the nine amounts of the computation panel.
 #pragma once
 
-#include "core/law/law.h"
-
 #include <array>
 #include <cstdint>
 #include <span>
@@ -42,8 +40,6 @@ std::span<const StatementLine, 39> Statement_Lines();
 // The engine's state: what a statement form holds for as long as it lives.
 class StatementEngine {
 public:
-    static constexpr double kThreshold = law::kThreshold; // 종합과세기준금액
-
     std::array<std::string, 26> TxtLab1; // computed lines
     std::array<std::string, 13> TxtLab2; // lines taken from the inputs
     StatementAmounts ComputationStatement{};

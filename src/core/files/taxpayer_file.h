@@ -8,6 +8,7 @@
 #include "core/computation/input_logic.h"
 #include "core/files/input_source.h"
 #include "core/registers/grid_model.h"
+#include "core/registers/regrouping.h"
 
 #include <array>
 #include <optional>
@@ -22,6 +23,8 @@ struct TaxpayerWork {
     GridModel interest, dividend;
     // The nine lines as their boxes show them ("" for zero).
     std::array<std::string, kLineCount> lines;
+
+    GridModel &Register(RegisterKind kind) { return kind == RegisterKind::Interest ? interest : dividend; }
 };
 
 // No rows and nine empty lines: the work after a start or 새로 만들기.

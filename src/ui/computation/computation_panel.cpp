@@ -3,7 +3,7 @@
 #include "core/common/amount.h"
 #include "ui/platform/field_box.h"
 #include "ui/platform/panel_host.h"
-#include "gui/platform/designed_colours.h"
+#include "ui/platform/designed_colours.h"
 #include "gui/platform/fonts.h"
 #include "gui/platform/strings.h"
 #include "core/common/messages.h"

@@ -1,6 +1,6 @@
 #include "ui/help/rich_text_box.h"
 
-#include "gui/platform/designed_colours.h"
+#include "ui/platform/designed_colours.h"
 #include "gui/help/rich_text.h"
 
 RichTextBox::RichTextBox(QWidget *parent, const QFont &defaultFont) : QTextBrowser(parent)

@@ -1,6 +1,6 @@
 #include "ui/printing/page_form.h"
 
-#include "gui/platform/designed_colours.h"
+#include "ui/platform/designed_colours.h"
 #include "gui/platform/fonts.h"
 #include "core/common/messages.h"
 #include "gui/platform/twips.h"

@@ -2,7 +2,7 @@
 
 #include "core/common/amount.h"
 #include "ui/platform/field_box.h"
-#include "gui/platform/designed_colours.h"
+#include "ui/platform/designed_colours.h"
 #include "gui/platform/fonts.h"
 #include "core/common/messages.h"
 #include "gui/platform/twips.h"

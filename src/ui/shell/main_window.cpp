@@ -3,7 +3,7 @@
 #include "core/common/messages.h"
 #include "core/registers/carried_lines.h"
 #include "core/registers/regrouping.h"
-#include "gui/platform/designed_colours.h"
+#include "ui/platform/designed_colours.h"
 #include "gui/platform/fonts.h"
 #include "gui/platform/strings.h"
 #include "gui/platform/twips.h"

@@ -13,7 +13,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <map>
 #include <ostream>
+#include <ranges>
 
 namespace {
 
@@ -157,10 +160,7 @@ int Save(const std::vector<std::string> &args, CalcIo &io)
     if (args.empty() || args[0].starts_with("--"))
         return Usage(io.err, "save에는 만들 납세자 파일(OUT.orvanta)이 필요합니다.");
     const std::string &out = args[0];
-    std::optional<std::string> registers[std::size(kRegisterKinds)]; // the CSV file of each kind
-    const auto csv = [&registers](RegisterKind kind) -> std::optional<std::string> & {
-        return registers[static_cast<int>(kind)];
-    };
+    std::map<RegisterKind, std::string> registers; // the CSV file of each register given
     std::size_t first = 1;
     for (; first < args.size() && args[first].starts_with("--"); ++first) {
         const bool interest = args[first] == "--interest";
@@ -168,19 +168,17 @@ int Save(const std::vector<std::string> &args, CalcIo &io)
             return Usage(io.err, "알 수 없는 옵션입니다: " + args[first]);
         if (first + 1 >= args.size())
             return Usage(io.err, args[first] + " 다음에 CSV 파일이 필요합니다.");
-        csv(interest ? RegisterKind::Interest : RegisterKind::Dividend) = args[++first];
+        registers[interest ? RegisterKind::Interest : RegisterKind::Dividend] = args[++first];
     }
     const std::size_t amounts = args.size() - first;
     if (amounts != 0 && amounts != kLineCount)
         return Usage(io.err, "save에는 금액을 주지 않거나 아홉 개(L1~L9) 모두 줍니다.");
-    if (registers[0] && registers[1] && *registers[0] == "-" && *registers[1] == "-")
+    if (std::ranges::count(registers | std::views::values, "-") > 1)
         return Usage(io.err, "표준 입력(-)은 한 번만 읽을 수 있습니다.");
 
     TaxpayerWork work = Empty_Work();
-    for (RegisterKind kind : kRegisterKinds) {
-        if (!csv(kind))
-            continue;
-        OpenedInput input = *csv(kind) == "-" ? io.openStandardInput() : Open_Input_File(*csv(kind));
+    for (const auto &[kind, file] : registers) {
+        OpenedInput input = file == "-" ? io.openStandardInput() : Open_Input_File(file);
         if (!input.source)
             return Fail(io.err, input.error);
         if (const std::optional<ReadFailure> failure = Import_Register_Rows(*input.source, kind, work.Register(kind)))

@@ -46,7 +46,7 @@ running_pid() {
   local pid
   pid=$(cat "$pid_file")
   [ -n "$pid" ] && [ -r "/proc/$pid/cmdline" ] || return 1
-  tr '\0' ' ' <"/proc/$pid/cmdline" | grep -qF -- "-c $dir/cupsd.conf" || return 1
+  grep -qF -- "-c $dir/cupsd.conf" <<<"$(tr '\0' ' ' <"/proc/$pid/cmdline")" || return 1
   echo "$pid"
 }
 
@@ -166,7 +166,7 @@ EOF
       fail "cupsd exited at start: $(cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null)"
     fi
     # lpstat's words are translated: read them in English.
-    if LC_ALL=C lpstat -r 2>/dev/null | grep -q "scheduler is running"; then
+    if grep -q "scheduler is running" <<<"$(LC_ALL=C lpstat -r 2>/dev/null)"; then
       ready=1
       break
     fi

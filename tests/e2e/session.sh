@@ -230,7 +230,7 @@ expect_text() { # text-file page what...
   local file=$1 page=$2
   shift 2
   for want in "$@"; do
-    tr -s ' ' <"$file" | grep -qF -- "$want" || fail "page $page as printed has no \"$want\" (see $file)"
+    grep -qF -- "$want" <<<"$(tr -s ' ' <"$file")" || fail "page $page as printed has no \"$want\" (see $file)"
   done
 }
 
@@ -257,7 +257,7 @@ print_from_preview() { # page-number name
   cp "$job" "$art/page-$page-$name.pdf"
   text="$art/page-$page-$name.txt"
   pdftotext -layout "$job" "$text"
-  pdfinfo "$job" | grep -qE '^Pages: +1$' || fail "page $page: the job is not one page: $(pdfinfo "$job" | grep Pages)"
+  grep -qE '^Pages: +1$' <<<"$(pdfinfo "$job")" || fail "page $page: the job is not one page: $(pdfinfo "$job" | grep Pages)"
   click "$preview" "${preview_close[@]}"
   wait_for "the preview closing with 닫기" no_window "인쇄"
   running || fail "the program ended after closing the preview"

@@ -113,12 +113,12 @@ step_layout()
         fail "the metadata does not launch $id.desktop"
     # The newest release comes first and must be the version being built.
     local newest
-    newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' -f2)
+    newest=$(grep -m 1 -o '<release version="[^"]*"' "$metainfo" | cut -d'"' -f2)
     [ "$newest" = "$version" ] || fail "the newest release in the metadata is '$newest', the project is $version"
 
     [ -f "$usr/lib/orvanta/orvanta-calc-pdf.so" ] || fail "no lib/orvanta/orvanta-calc-pdf.so, orvanta-calc's PDF output"
     for page in orvanta orvanta-calc; do
-        gzip -dc "$share/man/man1/$page.1.gz" 2>/dev/null | grep -q '^\.TH ' || fail "no manual page $page(1)"
+        grep -q '^\.TH ' <<<"$(gzip -dc "$share/man/man1/$page.1.gz" 2>/dev/null)" || fail "no manual page $page(1)"
     done
     for program in orvanta orvanta-calc; do
         [ "$("$usr/bin/$program" --version)" = "$program $version" ] || fail "$program --version does not say $version"
@@ -198,7 +198,7 @@ $out"
     "$calc" save "$work/w.orvanta" --interest - "" 10,000,000 30,000,000 10,000,000 "" "" 1,100,000 20,000,000 3,000,000 \
         <<<"$csv" || fail "save ended with an error"
     [ "$("$calc" interest "$work/w.orvanta")" = "$expected" ] || fail "interest from the taxpayer file differs"
-    "$calc" statement --file "$work/w.orvanta" | grep -qxF $'종합소득산출세액\t10,158,000' ||
+    grep -qxF $'종합소득산출세액\t10,158,000' <<<"$("$calc" statement --file "$work/w.orvanta")" ||
         fail "statement --file does not give the tax"
     rm -rf "$work"
 
@@ -288,7 +288,7 @@ step_package()
     [ "$(dpkg-deb -f "$deb" Package)" = orvanta ] || fail "Package is not orvanta"
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version is not $version"
     [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer"
-    dpkg-deb -f "$deb" Description | grep -q '금융소득자용' || fail "the description does not give the Korean name"
+    grep -q '금융소득자용' <<<"$(dpkg-deb -f "$deb" Description)" || fail "the description does not give the Korean name"
 
     # Every package named in Depends, alternatives included.
     local depends

@@ -6,6 +6,7 @@
 
 #include "core/files/taxpayer_file.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,7 +42,12 @@ protected:
     }
 
     std::string Path(const char *name) const { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
-    std::string Title() const { return window->windowHandle()->title().toStdString(); }
+    // The marker follows a change once the event that made it is over.
+    std::string Title() const
+    {
+        QCoreApplication::processEvents();
+        return window->windowHandle()->title().toStdString();
+    }
     std::vector<std::string> Asked() const
     {
         std::vector<std::string> asked;

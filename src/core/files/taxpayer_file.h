@@ -30,6 +30,9 @@ struct TaxpayerWork {
 // No rows and nine empty lines: the work after a start or 새로 만들기.
 TaxpayerWork Empty_Work();
 
+// Told after a refused save of the taxpayer file.
+inline constexpr const char *kNothingSaved = "아무것도 저장하지 않았습니다.";
+
 // Why line `index` (0..8) cannot hold `text`, or nullopt when it can: the
 // rules of leaving a line (a negative amount on line 7 only, the amount
 // range) and nothing the line editor could not hold (empty, a lone "-" or

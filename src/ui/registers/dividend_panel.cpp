@@ -74,6 +74,7 @@ DividendPanel::DividendPanel(QWidget *parent, Messages &messages)
 
     fgBD_View->onClick = [this](int row) { fgBD_Click(row); };
     Tab_Order_After(txtBD[kLastField]);
+    Watch_Entry();
 }
 
 void DividendPanel::BD_Calc()

@@ -68,6 +68,7 @@ InterestPanel::InterestPanel(QWidget *parent, Messages &messages)
 
     fgEJ_View->onClick = [this](int row) { fgEJ_Click(row); };
     Tab_Order_After(txtEJ[kLastField]);
+    Watch_Entry();
 }
 
 void InterestPanel::Init_EJ()

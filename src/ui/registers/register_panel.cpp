@@ -1,12 +1,13 @@
 #include "ui/registers/register_panel.h"
 
+#include "core/common/messages.h"
+#include "core/registers/register_entry.h"
+#include "core/registers/regrouping.h"
+#include "gui/platform/twips.h"
+#include "ui/platform/field_box.h"
 #include "ui/platform/focus_hook.h"
 #include "ui/platform/grid_view.h"
 #include "ui/platform/panel_host.h"
-#include "core/common/messages.h"
-#include "gui/platform/twips.h"
-#include "core/registers/register_entry.h"
-#include "core/registers/regrouping.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -85,6 +87,54 @@ void RegisterPanel::Replace_Grid(GridModel grid)
     grid_ = std::move(grid);
     Show_Grid();
     Changed();
+}
+
+void RegisterPanel::Watch_Entry()
+{
+    for (FieldBox *field : Entry_Fields())
+        connect(field, &QLineEdit::textChanged, this, [this] { Changed(); });
+    connect(codes_, &QComboBox::currentTextChanged, this, [this] { Changed(); });
+}
+
+std::optional<PendingEntry> RegisterPanel::Pending_Entry() const
+{
+    PendingEntry entry{editRow_, S(codes_->currentText()), {}};
+    for (const FieldBox *field : Entry_Fields())
+        entry.fields.push_back(S(field->text()));
+    if (!grid_.Is_Data(editRow_)) {
+        entry.row = 0;
+        const bool typed = std::any_of(entry.fields.begin(), entry.fields.end(), [](auto &f) { return !f.empty(); });
+        return typed ? std::optional(entry) : std::nullopt;
+    }
+    // Compared as 저장 would write them, so that a field emptied to zero is
+    // no change from a row holding 0.
+    const std::vector<std::string> cells = Entry_Cells(grid_, entry.code, entry.fields);
+    for (int c = kCodeCol; c < grid_.Cols(); ++c)
+        if (c != kSerialCol && cells[c] != grid_.Text(editRow_, c))
+            return entry;
+    return std::nullopt;
+}
+
+void RegisterPanel::Restore_Entry(const PendingEntry &entry)
+{
+    if (entry.row != 0 && grid_.Is_Data(entry.row))
+        Row_Click(entry.row);
+    else
+        Init_Entry();
+    codes_->setCurrentText(Q(entry.code));
+    // Computed fields work themselves out from the typed ones.
+    const std::span<FieldBox *const> fields = Entry_Fields();
+    for (std::size_t k = 0; k < fields.size() && k < entry.fields.size(); ++k)
+        if (fields[k]->isEnabled())
+            fields[k]->setText(Q(entry.fields[k]));
+}
+
+bool RegisterPanel::Save_Pending_Entry()
+{
+    if (!Pending_Entry())
+        return true;
+    Save();
+    return !Pending_Entry();
 }
 
 void RegisterPanel::Changed()

@@ -26,6 +26,7 @@
 #include <QSessionManager>
 #include <QShortcut>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWindow>
 
 #include <utility>
@@ -289,10 +290,11 @@ void frm금융소득2::Form_Activate()
     panel_->Regroup_Lines();
     // A message box closing gives the activation back without the user
     // having left the window; reloading then would undo the user's choice
-    // of document, and a missing document would ask again for ever. A box
-    // shown over the window as it first opens (a refused file, the recovery
-    // question) does not keep the first document from loading.
+    // of document, and a missing document would ask again for ever.
     if (std::exchange(fromModalBox_, false) && helpLoaded_)
+        return;
+    // Loaded a moment ago, as the window was first shown.
+    if (std::exchange(loadedAtShow_, false))
         return;
     helpLoaded_ = true;
     help_->Load_Help(0);
@@ -304,6 +306,16 @@ bool frm금융소득2::event(QEvent *e)
         centred_ = true;
         if (const QScreen *s = screen())
             move(s->availableGeometry().center() - rect().center());
+        // A box opened over the window as it first shows (a refused file,
+        // the recovery question) may take the activation the window would
+        // have had, and without a window manager nothing gives it back: the
+        // first document loads with the window all the same.
+        QTimer::singleShot(0, this, [this] {
+            if (!helpLoaded_) {
+                helpLoaded_ = loadedAtShow_ = true;
+                help_->Load_Help(0);
+            }
+        });
     }
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();

@@ -143,5 +143,6 @@ private:
     // A modal box of the program had the focus since this window last had
     // it: coming back from it is no return to the window.
     bool fromModalBox_ = false;
-    bool helpLoaded_ = false;
+    bool helpLoaded_ = false;   // the first document, once
+    bool loadedAtShow_ = false; // by the first show, before any activation
 };

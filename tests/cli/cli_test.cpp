@@ -173,8 +173,9 @@ TEST(CalcRegisters, WhatCannotBeReadOrWrittenFailsTheRunWithStatusTwo)
         {Shell("interest <&-"), "표준 입력: 닫혀 있습니다."},
         {Shell("interest </dev/zero"), "1번째 줄: 표준 입력: 파일이 너무 큽니다."},
         {Shell("interest </tmp"), "표준 입력: 폴더입니다."},
-        {Shell("statement 1 2 3 4 5 6 7 8 9 >/dev/full"), "표준 출력에 쓸 수 없습니다."},
-        {Shell("--help >&-"), "표준 출력에 쓸 수 없습니다."},
+        {Shell("statement 1 2 3 4 5 6 7 8 9 >/dev/full"),
+         "표준 출력에 쓸 수 없습니다: 저장 공간이 부족합니다 (No space left on device)"},
+        {Shell("--help >&-"), "표준 출력에 쓸 수 없습니다: "},
         {Calc(QStringList{"statement", "--pdf", "/dev/full"} + kFirstExample), "PDF 파일 /dev/full을(를) 쓸 수 없습니다. 일반 파일이 아닙니다."},
         {Calc({"interest", "--pdf", QString::fromStdString(pdf)}, "99,x,,1,0\n"), "1번째 줄:"},
     };

@@ -27,7 +27,7 @@ public:
 
 protected:
     virtual std::ptrdiff_t Read_Some(char *buf, std::size_t n) = 0;
-    void Fail(const char *message) { error_ = name_ + ": " + message; }
+    void Fail(const std::string &message) { error_ = name_ + ": " + message; }
     // A failure already described, such as another source's.
     void Fail_As(std::string error) { error_ = std::move(error); }
 

@@ -116,13 +116,15 @@ void RegisterPanel::Button_Click(int n)
     }
 }
 
-void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *nameField)
+void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *nameField, QWidget *numberField)
 {
     const SaveResult saved = Save_Row(grid_, editRow_, Entry_Cells(grid_, S(codes_->currentText()), fields));
     if (const char *refusal = Refusal_Message(saved, Layout_Of(grid_))) {
         messages_.Plain(refusal);
-        if (saved == SaveResult::NameMissing)
+        if (saved == SaveResult::NameMissing || saved == SaveResult::NameTooLong)
             Try_Focus(nameField);
+        else if (saved == SaveResult::NumberTooLong)
+            Try_Focus(numberField);
         return;
     }
     Init_Entry();

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct CalcRun {
@@ -256,7 +258,10 @@ TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
               std::string::npos)
         << piped.err;
 
-    // Failing checks: status 2, the message, and no file written.
+    // Failing checks: status 2, the message, and no file written; a FIFO
+    // in the way stays a FIFO.
+    const QString fifo = dir.filePath("pipe.orvanta");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const struct {
         QStringList args;
         std::string error;
@@ -267,6 +272,7 @@ TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
         {{"statement", "--file", interest}, "i.csv: Orvanta 납세자 파일이 아닙니다."},
         {{"statement", "--file", work, "1"}, "함께 쓸 수 없습니다"},
         {{"save", dir.filePath("missing/x.orvanta")}, "파일을 저장할 수 없습니다: "},
+        {{"save", fifo}, "pipe.orvanta: 일반 파일이 아닙니다."},
     };
     for (const auto &f : failures) {
         const CalcRun r = Calc(f.args);
@@ -274,6 +280,8 @@ TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
         EXPECT_NE(r.err.find(f.error), std::string::npos) << r.err;
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("x.orvanta")));
+    struct stat st {};
+    EXPECT_TRUE(::stat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
 TEST(CalcStatement, HelpGoesToStandardOutput)

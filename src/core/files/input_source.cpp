@@ -12,7 +12,7 @@
 
 namespace {
 
-const char *kTooLarge = "파일이 너무 큽니다. 4 MB까지 읽을 수 있습니다.";
+const char *kTooLarge = kTooLargeMessage;
 
 // A refusal of what fstat saw; nullptr for a file that may be read.
 const char *Refusal(const struct stat &st, bool standardInput)

@@ -4,6 +4,7 @@
 #include "ui/platform/grid_view.h"
 #include "ui/platform/panel_host.h"
 #include "core/common/messages.h"
+#include "core/files/taxpayer_file.h"
 #include "gui/platform/twips.h"
 #include "core/registers/register_entry.h"
 #include "core/registers/regrouping.h"
@@ -15,7 +16,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QSaveFile>
 
 #include <sstream>
 
@@ -222,14 +222,14 @@ bool RegisterPanel::Import_Text(const std::string &text, char separator)
 
 bool RegisterPanel::Export_File(const QString &path)
 {
+    // Saved as a taxpayer file is: through links, never onto a device, and
+    // whole or not at all.
     const std::string text = Register_File_Text(grid_, Kind(), ',', true);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
-                                               static_cast<qint64>(text.size()) &&
-        file.commit())
-        return true;
-    messages_.Info("파일 " + S(path) + "을(를) 저장할 수 없습니다. " + S(file.errorString()));
-    return false;
+    if (const std::optional<std::string> failure = Write_Atomically(QFile::encodeName(path).toStdString(), text)) {
+        messages_.Info(*failure);
+        return false;
+    }
+    return true;
 }
 
 void RegisterPanel::Copy_Rows()

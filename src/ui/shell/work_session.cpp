@@ -173,7 +173,7 @@ bool WorkSession::Save_To(const std::string &path)
         }
     }
     const std::string json = Taxpayer_Json(work);
-    if (const std::optional<std::string> failure = Write_Atomically(path, json)) {
+    if (const std::optional<std::string> failure = Save_Taxpayer_File(path, json)) {
         messages_.Info(*failure);
         return false;
     }

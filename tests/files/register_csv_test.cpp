@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 GridModel Empty(RegisterKind kind) { return Empty_Register(kind); }
 
 std::optional<ReadFailure> Import(RegisterKind kind, const std::string &text, GridModel &grid, char separator = ',')
@@ -44,7 +46,8 @@ TEST(RegisterCsv, ARowThatCannotBeARowOfTheRegisterStopsTheReadAtItsLine)
         // Only a first row whose amount fields are all words is a header.
         {I, "l3,한빛,1,1000,0\n", 1, "소득구분코드 \"l3\"은(는) 11, 12, 13 중 하나가 아닙니다."},
         {I, "１３,한빛,1,1000,0\n", 1, "\"１３\"은(는)"},
-        {I, std::string(100, '\0'), 1, "UTF-8 텍스트가 아닙니다"},
+        {I, std::string(100, '\0'), 1, "NUL 문자(0 바이트)가 있어 텍스트가 아닙니다."},
+        {I, "11,a,,1,1\n12,\"b\0\",,1,1\n"s, 2, "NUL 문자(0 바이트)가 있어 텍스트가 아닙니다."},
         {I, "11;a;;1;1\n", 1, "필드가 1개입니다. 한 줄은 5개 필드(소득구분코드, 상호(성명)"},
         {I, "11,a,,1,1\n21,b,,1,1\n", 2, "\"21\"은(는) 11, 12, 13 중 하나가 아닙니다."},
         {D, "코드,이름,번호,배당,대상,세액\n코드,이름,번호,배당,대상,세액\n", 2, "\"코드\"은(는) 21, 22, 23"},

@@ -111,6 +111,12 @@ TEST(TaxpayerFile, RefusesWhatIsNotAWholeAndValidTaxpayerFile)
         {Interest_Rows(21), "이자소득명세 21번째 행: 22행 이상 등록이 불가능합니다."},
         {Edited("\"version\": 1", "\"version\": 1e999"), "파일이 손상되었거나 잘렸습니다."},
         {"{\"format\":\"orvanta-taxpayer\",\"x\":" + std::string(100000, '[') , "너무 깊게"},
+        // The last of two equal keys would win unseen.
+        {Edited("\"version\": 1", "\"version\": 1, \"version\": 1"), "파일에 \"version\" 항목이 두 번 있습니다."},
+        {Edited("\"name\": \"한빛저축은행\"", "\"name\": \"한빛저축은행\", \"name\": \"x\""),
+         "이자소득명세 2번째 행에 \"name\" 항목이 두 번 있습니다."},
+        {Edited("김민수", std::string("김\0민수", 10)),
+         "손상되었거나 잘렸습니다: 7번째 줄에 NUL 문자(0 바이트)가 있습니다."},
     };
     for (const auto &c : cases) {
         const TaxpayerRead read = Parse_Taxpayer(c.bytes);

@@ -11,6 +11,9 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 const char *kNotUtf8 = "UTF-8 텍스트가 아닙니다. 파일을 UTF-8(CSV UTF-8)로 저장하십시오.";
+// No text holds a NUL: the bytes are of another kind of file, or of UTF-16
+// text without its byte order mark.
+const char *kNul = "NUL 문자(0 바이트)가 있어 텍스트가 아닙니다. 파일을 UTF-8(CSV UTF-8)로 저장하십시오.";
 
 struct Columns {
     std::array<const char *, 6> names;
@@ -344,7 +347,9 @@ std::optional<RegisterRow> RegisterCsvReader::Next()
             break;
         }
         for (const std::string &cell : cells) {
-            if (!Valid_Utf8(cell) || cell.find('\0') != std::string::npos)
+            if (cell.find('\0') != std::string::npos)
+                return Fail(line, kNul);
+            if (!Valid_Utf8(cell))
                 return Fail(line, kNotUtf8);
             if (cell.find(kBom) != std::string::npos)
                 return Fail(line, "BOM(바이트 순서 표시)은 파일 맨 앞에만 올 수 있습니다.");

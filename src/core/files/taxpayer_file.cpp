@@ -16,6 +16,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,9 +56,67 @@ constexpr const char *kDamaged = "파일이 손상되었거나 잘렸습니다";
 // refused while it is parsed, before it can cost anything.
 constexpr int kMaxDepth = 4;
 
-struct TooDeep {};
-
 std::string Quoted(std::string_view text) { return Quote_Excerpt(text); }
+
+struct TooDeep {};
+struct DuplicateKey {
+    std::string message;
+};
+
+// Follows the parse to refuse a key given twice in one object, of which the
+// parser would silently keep the last; the message names the object.
+class KeyTracker {
+public:
+    void Event(Json::parse_event_t event, const Json &parsed)
+    {
+        using Event = Json::parse_event_t;
+        switch (event) {
+        case Event::object_start:
+        case Event::array_start:
+            open_.push_back({event == Event::object_start, Count_Element(), open_.empty() ? "" : open_.back().lastKey});
+            break;
+        case Event::object_end:
+        case Event::array_end:
+            open_.pop_back();
+            break;
+        case Event::key:
+            open_.back().lastKey = parsed.get<std::string>();
+            if (!open_.back().keys.insert(open_.back().lastKey).second)
+                throw DuplicateKey{std::string(kDamaged) + ": " + Place() + "에 " + Quoted(open_.back().lastKey) +
+                                   " 항목이 두 번 있습니다."};
+            break;
+        case Event::value:
+            Count_Element();
+            break;
+        }
+    }
+
+private:
+    struct Open {
+        bool object;
+        int index;       // in the array it stands in, from 1; 0 in an object
+        std::string key; // under which it stands in an object
+        std::string lastKey = {};
+        std::set<std::string> keys = {};
+        int elements = 0;
+    };
+
+    int Count_Element() { return !open_.empty() && !open_.back().object ? ++open_.back().elements : 0; }
+
+    // The innermost object, as messages name it: the file, a register's row,
+    // or a member of the file.
+    std::string Place() const
+    {
+        if (open_.size() == 1)
+            return "파일";
+        for (const Register &reg : kRegisters)
+            if (open_.size() == 3 && open_[1].key == reg.key)
+                return std::string(reg.title) + " " + std::to_string(open_[2].index) + "번째 행";
+        return "파일의 " + Quoted(open_[1].key) + " 항목";
+    }
+
+    std::vector<Open> open_;
+};
 
 int Line_Of(std::string_view bytes, std::size_t byte)
 {
@@ -225,20 +284,28 @@ TaxpayerRead Parse_Taxpayer(std::string_view bytes)
 {
     if (!Looks_Like_Taxpayer_File(bytes))
         return Failed(kNotTaxpayerFile);
+    // Zeros where text was are what a crash can leave of a file.
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos)
+        return Failed(std::string(kDamaged) + ": " + std::to_string(Line_Of(bytes, nul)) +
+                      "번째 줄에 NUL 문자(0 바이트)가 있습니다.");
     if (!Valid_Utf8(bytes))
         return Failed(std::string(kNotTaxpayerFile) + " UTF-8 텍스트가 아닙니다.");
 
     Json file;
+    KeyTracker keys;
     try {
-        file = Json::parse(bytes.begin(), bytes.end(), [](int depth, Json::parse_event_t, Json &) {
+        file = Json::parse(bytes.begin(), bytes.end(), [&keys](int depth, Json::parse_event_t event, Json &parsed) {
             if (depth > kMaxDepth)
                 throw TooDeep{};
+            keys.Event(event, parsed);
             return true;
         });
     } catch (const Json::parse_error &e) {
         return Failed(std::string(kDamaged) + " (" + std::to_string(Line_Of(bytes, e.byte - 1)) + "번째 줄).");
     } catch (const TooDeep &) {
         return Failed(std::string(kDamaged) + ": 항목이 너무 깊게 겹쳐 있습니다.");
+    } catch (const DuplicateKey &duplicate) {
+        return Failed(duplicate.message);
     } catch (const Json::exception &) { // a number beyond any double
         return Failed(std::string(kDamaged) + ".");
     }

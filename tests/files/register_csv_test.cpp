@@ -1,5 +1,6 @@
 #include "core/files/register_csv.h"
 
+#include "core/common/text.h"
 #include "core/registers/carried_lines.h"
 #include "core/registers/register_entry.h"
 
@@ -89,6 +90,46 @@ TEST(RegisterCsv, ARowThatCannotBeARowOfTheRegisterStopsTheReadAtItsLine)
         for (int r = 0; r < grid.Rows(); ++r) // all or nothing
             for (int col = 0; col < grid.Cols(); ++col)
                 ASSERT_EQ(grid.Text(r, col), before.Text(r, col)) << c.message;
+    }
+}
+
+TEST(RegisterCsv, AmountsAreTakenInTheFormsASpreadsheetWritesThem)
+{
+    const struct {
+        const char *text;
+        const char *cell; // nullptr: refused as no number
+    } cases[] = {
+        {"1,234", "1,234"},
+        {"1234.5", "1,235"},
+        {"-1,000", "-1,000"},
+        {" 12 ", "12"},
+        {"", "0"},
+        {"007", "7"},
+        {"1,234,567.25", "1,234,567"},
+        {"1.5e3", nullptr},
+        {"1,5", nullptr},
+        {"1,23,456", nullptr},
+        {"+5", nullptr},
+        {"1,000.", nullptr},
+        {".5", nullptr},
+        {"1234,567", nullptr},
+        {"1,234,", nullptr},
+        {"-", nullptr},
+        {"1 000", nullptr},
+        {"--1", nullptr},
+        {"１２", nullptr},
+    };
+    for (const auto &c : cases) {
+        GridModel grid = Empty(I);
+        const std::optional<ReadFailure> failure = Import(I, std::string("11,a,,\"") + c.text + "\",0\n", grid);
+        if (c.cell) {
+            ASSERT_FALSE(failure) << c.text << ": " << failure->message;
+            EXPECT_EQ(grid.Text(1, 5), c.cell) << c.text;
+        } else {
+            ASSERT_TRUE(failure) << c.text;
+            EXPECT_EQ(Describe(*failure), std::string("1번째 줄: 이자소득금액 \"") + std::string(Trim_Blanks(c.text)) +
+                                              "\"은(는) 숫자가 아닙니다.");
+        }
     }
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct CalcRun {
@@ -173,8 +175,9 @@ TEST(CalcRegisters, WhatCannotBeReadOrWrittenFailsTheRunWithStatusTwo)
         {Shell("interest <&-"), "표준 입력: 닫혀 있습니다."},
         {Shell("interest </dev/zero"), "1번째 줄: 표준 입력: 파일이 너무 큽니다."},
         {Shell("interest </tmp"), "표준 입력: 폴더입니다."},
-        {Shell("statement 1 2 3 4 5 6 7 8 9 >/dev/full"), "표준 출력에 쓸 수 없습니다."},
-        {Shell("--help >&-"), "표준 출력에 쓸 수 없습니다."},
+        {Shell("statement 1 2 3 4 5 6 7 8 9 >/dev/full"),
+         "표준 출력에 쓸 수 없습니다: 저장 공간이 부족합니다 (No space left on device)"},
+        {Shell("--help >&-"), "표준 출력에 쓸 수 없습니다: "},
         {Calc(QStringList{"statement", "--pdf", "/dev/full"} + kFirstExample), "PDF 파일 /dev/full을(를) 쓸 수 없습니다. 일반 파일이 아닙니다."},
         {Calc({"interest", "--pdf", QString::fromStdString(pdf)}, "99,x,,1,0\n"), "1번째 줄:"},
     };
@@ -255,7 +258,10 @@ TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
               std::string::npos)
         << piped.err;
 
-    // Failing checks: status 2, the message, and no file written.
+    // Failing checks: status 2, the message, and no file written; a FIFO
+    // in the way stays a FIFO.
+    const QString fifo = dir.filePath("pipe.orvanta");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const struct {
         QStringList args;
         std::string error;
@@ -266,6 +272,7 @@ TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
         {{"statement", "--file", interest}, "i.csv: Orvanta 납세자 파일이 아닙니다."},
         {{"statement", "--file", work, "1"}, "함께 쓸 수 없습니다"},
         {{"save", dir.filePath("missing/x.orvanta")}, "파일을 저장할 수 없습니다: "},
+        {{"save", fifo}, "pipe.orvanta: 일반 파일이 아닙니다."},
     };
     for (const auto &f : failures) {
         const CalcRun r = Calc(f.args);
@@ -273,6 +280,8 @@ TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
         EXPECT_NE(r.err.find(f.error), std::string::npos) << r.err;
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("x.orvanta")));
+    struct stat st {};
+    EXPECT_TRUE(::stat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
 TEST(CalcStatement, HelpGoesToStandardOutput)

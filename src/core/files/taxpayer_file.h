@@ -60,7 +60,16 @@ std::string Taxpayer_Json(const TaxpayerWork &work);
 // register CSV's: JSON opens with "{", which no register row can.
 bool Looks_Like_Taxpayer_File(std::string_view head);
 
+// Saves a taxpayer file's text (Taxpayer_Json's) with Write_Atomically, but
+// only once it has passed the checks of opening it (the size limit and
+// Parse_Taxpayer), so that no save writes a file the program cannot open
+// again. Returns the failure in Korean, or nullopt.
+std::optional<std::string> Save_Taxpayer_File(const std::string &path, const std::string &json);
+
 // Writes `bytes` to a temporary file in the same folder, flushes it to the
 // disk and renames it over `path`, so a failed or interrupted save leaves
-// the file that was there whole. Returns the failure in Korean, or nullopt.
+// the file that was there whole. Through a symbolic link it writes the
+// link's target; a folder, a device, a FIFO or a socket, and a file we may
+// not write, are refused rather than replaced. Returns the failure in
+// Korean, or nullopt.
 std::optional<std::string> Write_Atomically(const std::string &path, std::string_view bytes);

@@ -1,8 +1,28 @@
 #include "core/registers/register_entry.h"
 
 #include "core/common/amount.h"
+#include "core/common/utf8.h"
 #include "core/law/law.h"
 
+#include <string>
+
+namespace {
+
+// "상호(성명)은(는) 200자까지 입력할 수 있습니다.", built once for each
+// register's name and number.
+const char *Too_Long_Message(const RegisterLayout &layout, int field)
+{
+    const auto text = [](const char *label) {
+        return std::string(label) + "은(는) " + std::to_string(kMaxTextChars) + "자까지 입력할 수 있습니다.";
+    };
+    static const std::string messages[2][2] = {
+        {text(kInterestLayout.textLabels[0]), text(kInterestLayout.textLabels[1])},
+        {text(kDividendLayout.textLabels[0]), text(kDividendLayout.textLabels[1])},
+    };
+    return messages[&layout == &kDividendLayout][field].c_str();
+}
+
+} // namespace
 
 std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view code, std::span<const std::string> fields)
 {
@@ -20,6 +40,10 @@ SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells
     cells.resize(grid.Cols());
     if (cells[kNameCol].empty())
         return SaveResult::NameMissing;
+    if (Code_Points(cells[kNameCol]) > kMaxTextChars)
+        return SaveResult::NameTooLong;
+    if (Code_Points(cells[kNumberCol]) > kMaxTextChars)
+        return SaveResult::NumberTooLong;
 
     // Regroup a copy first: whether the page still holds the register is
     // only known after the regrouping has placed the subtotal rows.
@@ -56,6 +80,10 @@ const char *Refusal_Message(SaveResult result, const RegisterLayout &layout)
         break;
     case SaveResult::NameMissing:
         return layout.nameMissingMessage;
+    case SaveResult::NameTooLong:
+        return Too_Long_Message(layout, 0);
+    case SaveResult::NumberTooLong:
+        return Too_Long_Message(layout, 1);
     case SaveResult::RegisterFull:
         return layout.limitMessage;
     case SaveResult::TooLarge:

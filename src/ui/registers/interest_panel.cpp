@@ -86,7 +86,7 @@ void InterestPanel::Save()
     std::array<std::string, 4> fields;
     for (int k = 0; k < 4; ++k)
         fields[k] = S(txtEJ[k]->text());
-    Save_Fields(fields, txtEJ[0]);
+    Save_Fields(fields, txtEJ[0], txtEJ[1]);
 }
 
 void InterestPanel::fgEJ_Click(int row)

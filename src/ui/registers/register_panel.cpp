@@ -1,6 +1,7 @@
 #include "ui/registers/register_panel.h"
 
 #include "core/common/messages.h"
+#include "core/files/taxpayer_file.h"
 #include "core/registers/register_entry.h"
 #include "core/registers/regrouping.h"
 #include "gui/platform/twips.h"
@@ -16,7 +17,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <sstream>
@@ -166,13 +166,15 @@ void RegisterPanel::Button_Click(int n)
     }
 }
 
-void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *nameField)
+void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *nameField, QWidget *numberField)
 {
     const SaveResult saved = Save_Row(grid_, editRow_, Entry_Cells(grid_, S(codes_->currentText()), fields));
     if (const char *refusal = Refusal_Message(saved, Layout_Of(grid_))) {
         messages_.Plain(refusal);
-        if (saved == SaveResult::NameMissing)
+        if (saved == SaveResult::NameMissing || saved == SaveResult::NameTooLong)
             Try_Focus(nameField);
+        else if (saved == SaveResult::NumberTooLong)
+            Try_Focus(numberField);
         return;
     }
     Init_Entry();
@@ -270,14 +272,14 @@ bool RegisterPanel::Import_Text(const std::string &text, char separator)
 
 bool RegisterPanel::Export_File(const QString &path)
 {
+    // Saved as a taxpayer file is: through links, never onto a device, and
+    // whole or not at all.
     const std::string text = Register_File_Text(grid_, Kind(), ',', true);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
-                                               static_cast<qint64>(text.size()) &&
-        file.commit())
-        return true;
-    messages_.Info("파일 " + S(path) + "을(를) 저장할 수 없습니다. " + S(file.errorString()));
-    return false;
+    if (const std::optional<std::string> failure = Write_Atomically(QFile::encodeName(path).toStdString(), text)) {
+        messages_.Info(*failure);
+        return false;
+    }
+    return true;
 }
 
 void RegisterPanel::Copy_Rows()

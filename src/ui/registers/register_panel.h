@@ -93,7 +93,7 @@ protected:
     void Delete_All();
     // Saves the code list and fields over the loaded row or as a new row;
     // a refused save keeps the fields as typed.
-    void Save_Fields(std::span<const std::string> fields, QWidget *nameField);
+    void Save_Fields(std::span<const std::string> fields, QWidget *nameField, QWidget *numberField);
     // The click on a grid row: true when it is a data row, now the loaded
     // one; otherwise Delete item is disabled and the loaded row stays.
     bool Load_Row(int row);

@@ -322,7 +322,7 @@ bool WorkSession::Save_To(const std::string &path)
     const std::string json = Taxpayer_Json(work);
     if (Keeps_Changed_File(path))
         return false;
-    if (const std::optional<std::string> failure = Write_Atomically(path, json)) {
+    if (const std::optional<std::string> failure = Save_Taxpayer_File(path, json)) {
         messages_.Info(*failure);
         return false;
     }

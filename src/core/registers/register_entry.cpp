@@ -22,6 +22,17 @@ const char *Too_Long_Message(const RegisterLayout &layout, int field)
     return messages[&layout == &kDividendLayout][field].c_str();
 }
 
+// "상호(성명)에 제어 문자(탭, 줄바꿈 등)가 있습니다.", as a file's row is told.
+const char *Control_Message(const RegisterLayout &layout, int field)
+{
+    const auto text = [](const char *label) { return std::string(label) + "에 제어 문자(탭, 줄바꿈 등)가 있습니다."; };
+    static const std::string messages[2][2] = {
+        {text(kInterestLayout.textLabels[0]), text(kInterestLayout.textLabels[1])},
+        {text(kDividendLayout.textLabels[0]), text(kDividendLayout.textLabels[1])},
+    };
+    return messages[&layout == &kDividendLayout][field].c_str();
+}
+
 } // namespace
 
 std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view code, std::span<const std::string> fields)
@@ -44,6 +55,11 @@ SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells
         return SaveResult::NameTooLong;
     if (Code_Points(cells[kNumberCol]) > kMaxTextChars)
         return SaveResult::NumberTooLong;
+    // What no file could hold as a row's text (a tab pasted into a field).
+    if (Has_Control_Character(cells[kNameCol]))
+        return SaveResult::NameControl;
+    if (Has_Control_Character(cells[kNumberCol]))
+        return SaveResult::NumberControl;
 
     // Regroup a copy first: whether the page still holds the register is
     // only known after the regrouping has placed the subtotal rows.
@@ -84,6 +100,10 @@ const char *Refusal_Message(SaveResult result, const RegisterLayout &layout)
         return Too_Long_Message(layout, 0);
     case SaveResult::NumberTooLong:
         return Too_Long_Message(layout, 1);
+    case SaveResult::NameControl:
+        return Control_Message(layout, 0);
+    case SaveResult::NumberControl:
+        return Control_Message(layout, 1);
     case SaveResult::RegisterFull:
         return layout.limitMessage;
     case SaveResult::TooLarge:

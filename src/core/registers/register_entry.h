@@ -27,6 +27,8 @@ enum class SaveResult {
     NameMissing,   // the payer's name is exactly empty (blanks are a name)
     NameTooLong,   // the name holds more than kMaxTextChars characters
     NumberTooLong, // so does the registration number
+    NameControl,   // the name holds a control character (a tab, a line break)
+    NumberControl, // so does the registration number
     RegisterFull,  // the register would no longer fit its printed page
     TooLarge,      // a sum of the register would reach the amount limit
 };

@@ -171,9 +171,9 @@ void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *na
     const SaveResult saved = Save_Row(grid_, editRow_, Entry_Cells(grid_, S(codes_->currentText()), fields));
     if (const char *refusal = Refusal_Message(saved, Layout_Of(grid_))) {
         messages_.Plain(refusal);
-        if (saved == SaveResult::NameMissing || saved == SaveResult::NameTooLong)
+        if (saved == SaveResult::NameMissing || saved == SaveResult::NameTooLong || saved == SaveResult::NameControl)
             Try_Focus(nameField);
-        else if (saved == SaveResult::NumberTooLong)
+        else if (saved == SaveResult::NumberTooLong || saved == SaveResult::NumberControl)
             Try_Focus(numberField);
         return;
     }

@@ -169,6 +169,8 @@ TEST(CalcRegisters, WhatCannotBeReadOrWrittenFailsTheRunWithStatusTwo)
     } cases[] = {
         {Calc({"interest"}, "11,a,,1,1\n21,b,,1,1\n"), "2번째 줄: 소득구분코드 \"21\"은(는) 11, 12, 13 중 하나가 아닙니다."},
         {Calc({"interest", "/nonexistent/register.csv"}), "/nonexistent/register.csv: 파일이 없습니다."},
+        {Calc({"interest", "/nonexistent/\xEF\xBF\xBD.csv"}),
+         "/nonexistent/\xEF\xBF\xBD.csv: 파일 이름이 UTF-8이 아니어서 열 수 없습니다. 파일 이름을 바꾸십시오."},
         {Calc({"interest", "/tmp"}), "/tmp: 폴더입니다."},
         {Calc({"dividend", "/dev/zero"}), "/dev/zero: 일반 파일이 아닙니다."},
         {Calc({"dividend", "a.csv", "b.csv"}), "dividend는 파일 하나만 읽습니다."},

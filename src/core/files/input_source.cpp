@@ -117,8 +117,14 @@ OpenedInput Open_Input_File(const std::string &path)
     // Non-blocking, so that opening a FIFO does not wait for a writer; the
     // type is checked on what was opened, not on the name.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
+    if (fd < 0) {
+        // A name that was not UTF-8 reaches us with U+FFFD where its bytes
+        // could not be read (a file dialog, a drop): the file is there, its
+        // name is what failed.
+        if (errno == ENOENT && path.find("\xEF\xBF\xBD") != std::string::npos)
+            return {nullptr, Named(path, "파일 이름이 UTF-8이 아니어서 열 수 없습니다. 파일 이름을 바꾸십시오.")};
         return {nullptr, Named(path, errno == ENOENT ? "파일이 없습니다." : Cannot("파일을 열 수 없습니다", errno))};
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         const int error = errno;

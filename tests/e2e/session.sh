@@ -483,14 +483,16 @@ wait "$pid" 2>/dev/null || true
 "$program" 2>>"$art/orvanta.stderr" &
 pid=$!
 await_window "2005 Orvanta" "the splash window"
-xdotool mousemove --window "$found" 100 100
+splash=$found
+xdotool mousemove --window "$splash" 100 100
 key Return
 find_main "2005 Orvanta\\(금융소득자용\\)"
-wait_for "the splash closing" no_window "2005 Orvanta"
-# Then the question, titled as the program's message boxes are: 복구 is
-# the default.
-await_window "2005 Orvanta" "the question about the unsaved work"
-bring_forward "$found"
+# Then the question, titled as the program's message boxes (and the
+# splash) are: 복구 is the default.
+question() { xdotool search --onlyvisible --name '^2005 Orvanta$' 2>/dev/null | grep -vx "$splash" | head -n 1; }
+asks() { [ -n "$(question)" ]; }
+wait_for "the question about the unsaved work" asks
+bring_forward "$(question)"
 shot recovery-question
 key Return
 wait_for "the recovered work of kim.orvanta, changed" has_window "2005 Orvanta\\(금융소득자용\\) - kim\\.orvanta\\*"

@@ -8,29 +8,22 @@
 
 namespace {
 
-// "상호(성명)은(는) 200자까지 입력할 수 있습니다.", built once for each
-// register's name and number.
-const char *Too_Long_Message(const RegisterLayout &layout, int field)
+// The refusal of a register's name (field 0) or number (field 1), built once
+// for each: "상호(성명)은(는) 200자까지 입력할 수 있습니다." when too long,
+// "상호(성명)에 제어 문자(탭, 줄바꿈 등)가 있습니다." as a file's row is told.
+const char *Text_Field_Message(const RegisterLayout &layout, int field, bool tooLong)
 {
-    const auto text = [](const char *label) {
-        return std::string(label) + "은(는) " + std::to_string(kMaxTextChars) + "자까지 입력할 수 있습니다.";
+    const auto text = [](const char *label, bool tooLong) {
+        return tooLong ? std::string(label) + "은(는) " + std::to_string(kMaxTextChars) + "자까지 입력할 수 있습니다."
+                       : std::string(label) + "에 제어 문자(탭, 줄바꿈 등)가 있습니다.";
     };
-    static const std::string messages[2][2] = {
-        {text(kInterestLayout.textLabels[0]), text(kInterestLayout.textLabels[1])},
-        {text(kDividendLayout.textLabels[0]), text(kDividendLayout.textLabels[1])},
+    static const std::string messages[2][2][2] = {
+        {{text(kInterestLayout.textLabels[0], false), text(kInterestLayout.textLabels[0], true)},
+         {text(kInterestLayout.textLabels[1], false), text(kInterestLayout.textLabels[1], true)}},
+        {{text(kDividendLayout.textLabels[0], false), text(kDividendLayout.textLabels[0], true)},
+         {text(kDividendLayout.textLabels[1], false), text(kDividendLayout.textLabels[1], true)}},
     };
-    return messages[&layout == &kDividendLayout][field].c_str();
-}
-
-// "상호(성명)에 제어 문자(탭, 줄바꿈 등)가 있습니다.", as a file's row is told.
-const char *Control_Message(const RegisterLayout &layout, int field)
-{
-    const auto text = [](const char *label) { return std::string(label) + "에 제어 문자(탭, 줄바꿈 등)가 있습니다."; };
-    static const std::string messages[2][2] = {
-        {text(kInterestLayout.textLabels[0]), text(kInterestLayout.textLabels[1])},
-        {text(kDividendLayout.textLabels[0]), text(kDividendLayout.textLabels[1])},
-    };
-    return messages[&layout == &kDividendLayout][field].c_str();
+    return messages[&layout == &kDividendLayout][field][tooLong].c_str();
 }
 
 } // namespace
@@ -97,13 +90,13 @@ const char *Refusal_Message(SaveResult result, const RegisterLayout &layout)
     case SaveResult::NameMissing:
         return layout.nameMissingMessage;
     case SaveResult::NameTooLong:
-        return Too_Long_Message(layout, 0);
+        return Text_Field_Message(layout, 0, true);
     case SaveResult::NumberTooLong:
-        return Too_Long_Message(layout, 1);
+        return Text_Field_Message(layout, 1, true);
     case SaveResult::NameControl:
-        return Control_Message(layout, 0);
+        return Text_Field_Message(layout, 0, false);
     case SaveResult::NumberControl:
-        return Control_Message(layout, 1);
+        return Text_Field_Message(layout, 1, false);
     case SaveResult::RegisterFull:
         return layout.limitMessage;
     case SaveResult::TooLarge:

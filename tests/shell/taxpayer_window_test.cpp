@@ -6,15 +6,19 @@
 
 #include "core/files/taxpayer_file.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QUrl>
 
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -81,9 +85,10 @@ protected:
 
 TEST_F(TaxpayerWindowTest, TheFileMenuSitsAboveTheDesignedWindow)
 {
-    ASSERT_EQ(window->Menu_Bar()->actions().size(), 2);
+    ASSERT_EQ(window->Menu_Bar()->actions().size(), 3);
     EXPECT_EQ(window->Menu_Bar()->actions()[0]->text().toStdString(), "파일(&F)");
-    EXPECT_EQ(window->Menu_Bar()->actions()[1]->text().toStdString(), "도구(&T)");
+    EXPECT_EQ(window->Menu_Bar()->actions()[1]->text().toStdString(), "편집(&B)");
+    EXPECT_EQ(window->Menu_Bar()->actions()[2]->text().toStdString(), "도구(&T)");
     const std::vector<std::pair<const char *, QKeySequence>> commands = {
         {"새로 만들기(&N)", QKeySequence(QStringLiteral("Ctrl+N"))},
         {"열기(&O)...", QKeySequence(QStringLiteral("Ctrl+O"))},
@@ -141,6 +146,64 @@ TEST_F(TaxpayerWindowTest, TheMarkerShowsExactlyWhenTheQuestionWouldBeAsked)
     EXPECT_FALSE(window->Session().Save_File());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.ends_with(": 음수가 입력되어선 않됩니다!!\n아무것도 저장하지 않았습니다."));
+}
+
+TEST_F(TaxpayerWindowTest, EveryCommandIsOneStepBackAndForth)
+{
+    Enter_Work();
+    const std::string csv = Path("rows.csv");
+    std::ofstream(csv) << "12,우리은행,,400000,0\n11,김민수,,3000000,0\n";
+    const auto state = [&] {
+        QCoreApplication::processEvents();
+        return Taxpayer_Json(window->Current_Work());
+    };
+    const struct {
+        const char *step;
+        std::function<void()> command;
+    } commands[] = {
+        {"저장", [&] { Save_Interest("11", "김민수", "3000000"); }},
+        {"가져오기", [&] { dialogs.names = {csv}, window->Import_Register(RegisterKind::Interest); }},
+        {"붙여넣기", [&] { QGuiApplication::clipboard()->setText(QStringLiteral("21\t대한전자\t\t100\t100\t0")),
+                           window->Dividend().Paste_Rows(); }},
+        {"항목삭제", [&] { EJ().fgEJ_Click(1), EJ().butEJ[2]->click(); }},
+        {"전체삭제", [&] { messages.answers = {true}, EJ().butEJ[4]->click(); }},
+        {"금액 입력", [&] { window->cmdTab[1]->click(), Type("7"), Key(Qt::Key_Return); }},
+        {"Delete", [&] { Key(Qt::Key_Up), Key(Qt::Key_Delete); }},
+        {"새로작성", [&] { window->CmdArray1[1]->click(); }},
+        {"명세 합계 옮기기", [&] { window->Carry_Register_Totals(); }},
+    };
+    QAction *undo = window->Menu_Bar()->actions()[1]->menu()->actions()[0];
+    EXPECT_FALSE(window->Menu_Bar()->actions()[2]->menu()->actions().isEmpty());
+    for (const auto &c : commands) {
+        const std::string before = state();
+        c.command();
+        const std::string after = state();
+        EXPECT_NE(after, before) << c.step;
+        EXPECT_EQ(undo->text().toStdString(), std::string("실행 취소(&U): ") + c.step);
+        window->Session().History().undo();
+        EXPECT_EQ(state(), before) << c.step;
+        window->Session().History().redo();
+        EXPECT_EQ(state(), after) << c.step;
+    }
+
+    // Back to the saved work, the marker goes; a field's own typing is
+    // taken back first, then the work's last step.
+    dialogs.names = {Path("w")};
+    ASSERT_TRUE(window->Session().Save_File());
+    Save_Interest("13", "한빛", "1000");
+    EXPECT_TRUE(Title().ends_with("*"));
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(Title().ends_with("*"));
+    EJ().txtEJ[0]->setFocus();
+    QTest::keyClicks(EJ().txtEJ[0], QStringLiteral("abc"));
+    QTest::keyClick(EJ().txtEJ[0], Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(EJ().txtEJ[0]->text(), QString());
+    EXPECT_FALSE(Title().ends_with("*"));
+    QTest::keyClick(EJ().txtEJ[0], Qt::Key_Y, Qt::ControlModifier); // the field's redo first
+    EXPECT_EQ(EJ().txtEJ[0]->text(), QStringLiteral("abc"));
+    EJ().txtEJ[0]->clear();
+    QTest::keyClick(EJ().txtEJ[0], Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(Title().ends_with("*")); // the work's: 한빛 again
 }
 
 TEST_F(TaxpayerWindowTest, EveryWayOutAsksBeforeChangedWorkIsLost)

@@ -17,6 +17,7 @@ enum class CellAlign : std::uint8_t { General, Centre, Right }; // all centred v
 struct GridColumn {
     int width = 0; // twips
     CellAlign align = CellAlign::General;
+    bool operator==(const GridColumn &) const = default;
 };
 
 using Rgb = std::uint32_t; // 0xRRGGBB
@@ -62,12 +63,15 @@ public:
 
     bool word_wrap = false;
 
+    bool operator==(const GridModel &) const = default;
+
 private:
     struct Row {
         RowKind kind = RowKind::Data;
         int height = kDefaultRowHeight;
         std::vector<std::string> cells;
         std::vector<std::optional<Rgb>> back;
+        bool operator==(const Row &) const = default;
     };
     static constexpr int kDefaultRowHeight = 240;
 

@@ -134,6 +134,10 @@ bool ComputationPanel::txtMove1_KeyDown(int key)
         return true;
     case 46: // Delete: the line's value becomes zero
         txtMove1[0]->setText(QStringLiteral("0"));
+        // Stored at once (the box lies under the editor), so that it is a
+        // step of its own to take back.
+        Commit_Editor();
+        Done("Delete");
         return true;
     case 112: // F1
         if (host_)
@@ -172,6 +176,7 @@ int ComputationPanel::Move_Editor(int from, int to)
     editor->selectAll();
     editor->raise();
     editor->setFocus();
+    Done("금액 입력");
     return to;
 }
 
@@ -229,6 +234,7 @@ void ComputationPanel::Clear_Panel()
     txtTot1->clear();
     CurLine = Move_Editor(CurLine, 0);
     txtMove1[0]->setFocus();
+    Done("새로작성");
 }
 
 void ComputationPanel::Carry_Lines(const std::array<std::string, 7> &lines)
@@ -254,6 +260,28 @@ void ComputationPanel::Load_Lines(const std::array<std::string, kLineCount> &lin
     editor->setText(TxtLab4[0]->text());
     Place_Editor();
     editor->selectAll();
+}
+
+void ComputationPanel::Done(const char *command)
+{
+    if (host_)
+        host_->Command_Done(command);
+}
+
+std::array<std::string, kLineCount> ComputationPanel::Stored_Lines() const
+{
+    std::array<std::string, kLineCount> lines;
+    for (int i = 0; i < kLineCount; ++i)
+        lines[i] = Stored_Line_Text(S(TxtLab4[i]->text()));
+    return lines;
+}
+
+void ComputationPanel::Restore_Lines(const std::array<std::string, kLineCount> &lines)
+{
+    for (int i = 0; i < kLineCount; ++i)
+        TxtLab4[i]->setText(Q(lines[i]));
+    txtMove1[0]->setText(TxtLab4[CurLine]->text());
+    txtMove1[0]->selectAll();
 }
 
 std::array<std::string, kLineCount> ComputationPanel::Line_Texts() const

@@ -47,6 +47,10 @@ public:
     // The nine lines as leaving the current line would store them: the
     // editor's text stands for its line.
     std::array<std::string, kLineCount> Line_Texts() const;
+    // The nine lines as their boxes hold them, the editor's typing not yet
+    // stored; and such lines put back, the editor holding its line's value.
+    std::array<std::string, kLineCount> Stored_Lines() const;
+    void Restore_Lines(const std::array<std::string, kLineCount> &lines);
 
     // Activation: every line box re-grouped (Gather_Inputs may have left
     // plain digits in one).
@@ -59,6 +63,8 @@ public:
     std::array<QLabel *, kLineCount> Label3{};
 
 private:
+    // A command changed the lines: one step back for 실행 취소.
+    void Done(const char *command);
     void txtMove1_Change(const QString &text);
     bool txtMove1_KeyDown(int key);
 

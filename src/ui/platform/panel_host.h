@@ -14,6 +14,9 @@ public:
     virtual void Show_Help(const QString &text) = 0;
     // The work on screen changed (a row saved or deleted, a register replaced).
     virtual void Work_Edited() = 0;
+    // A command of this name changed the work (or tried to): one step that
+    // 실행 취소 takes back. Said once the command is done.
+    virtual void Command_Done(const char *command) = 0;
     // A register panel's 인쇄 (its page in the print preview), and its grid
     // menu's 가져오기 and 내보내기 (a spreadsheet file through a dialog).
     virtual void Print_Register(RegisterKind kind) = 0;

@@ -120,7 +120,7 @@ void DividendPanel::Init_BD()
     cmbBD->setCurrentIndex(0);
     initialising_ = true;
     for (FieldBox *field : txtBD) // 0 and 1, then the amounts in order
-        field->clear();
+        field->setText({}); // and forgets its typing: Ctrl+Z then takes back the work's last step
     initialising_ = false;
     Try_Focus(txtBD[0]);
 }

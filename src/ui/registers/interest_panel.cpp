@@ -77,7 +77,7 @@ void InterestPanel::Init_EJ()
     EJ_EditRow = 0;
     cmbEJ->setCurrentIndex(0);
     for (FieldBox *field : txtEJ)
-        field->clear();
+        field->setText({}); // and forgets its typing: Ctrl+Z then takes back the work's last step
     Try_Focus(txtEJ[0]);
 }
 

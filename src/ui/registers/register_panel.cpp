@@ -137,9 +137,11 @@ bool RegisterPanel::Save_Pending_Entry()
     return !Pending_Entry();
 }
 
-void RegisterPanel::Changed()
+void RegisterPanel::Changed(const char *command)
 {
-    if (host_)
+    if (host_ && command)
+        host_->Command_Done(command);
+    else if (host_)
         host_->Work_Edited();
 }
 
@@ -179,7 +181,7 @@ void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *na
     }
     Init_Entry();
     Show_Grid();
-    Changed();
+    Changed("저장");
 }
 
 bool RegisterPanel::Load_Row(int row)
@@ -201,7 +203,7 @@ void RegisterPanel::Delete_Item()
     Init_Entry();
     Reset_fg(grid_);
     Show_Grid();
-    Changed();
+    Changed("항목삭제");
 }
 
 bool RegisterPanel::Printable()
@@ -230,7 +232,7 @@ void RegisterPanel::Delete_All()
     grid_.Set_Rows(1);
     Reset_fg(grid_);
     Show_Grid();
-    Changed();
+    Changed("전체삭제");
 }
 
 RegisterKind RegisterPanel::Kind() const
@@ -238,7 +240,7 @@ RegisterKind RegisterPanel::Kind() const
     return Kind_Of(grid_);
 }
 
-bool RegisterPanel::Import_From(ByteSource &source, char separator)
+bool RegisterPanel::Import_From(ByteSource &source, char separator, const char *command)
 {
     if (const std::optional<ReadFailure> failure = Import_Register_Rows(source, Kind(), grid_, separator)) {
         messages_.Info(Describe(*failure));
@@ -249,25 +251,25 @@ bool RegisterPanel::Import_From(ByteSource &source, char separator)
     if (editRow_ != 0)
         Init_Entry();
     Show_Grid();
-    Changed();
+    Changed(command);
     return true;
 }
 
-bool RegisterPanel::Import_File(const QString &path)
+bool RegisterPanel::Import_File(const QString &path, const char *command)
 {
     const OpenedInput input = Open_Input_File(QFile::encodeName(path).toStdString());
     if (!input.source) {
         messages_.Info(input.error);
         return false;
     }
-    return Import_From(*input.source, ',');
+    return Import_From(*input.source, ',', command);
 }
 
 bool RegisterPanel::Import_Text(const std::string &text, char separator)
 {
     std::istringstream in(text);
     StreamSource source(in, "클립보드");
-    return Import_From(source, separator);
+    return Import_From(source, separator, "붙여넣기");
 }
 
 bool RegisterPanel::Export_File(const QString &path)

@@ -39,7 +39,8 @@ public:
     // The register of an opened or new taxpayer file: the fields start
     // afresh, as after 새로작성, and no row stays loaded.
     void Replace_Grid(GridModel grid);
-    bool Import_File(const QString &path);
+    // `command` names the step 실행 취소 takes back: 가져오기, or 끌어놓기.
+    bool Import_File(const QString &path, const char *command = "가져오기");
     bool Import_Text(const std::string &text, char separator);
     // The register's data rows as a CSV file with a header; a failure is told.
     bool Export_File(const QString &path);
@@ -99,8 +100,9 @@ protected:
     bool Load_Row(int row);
     void Help(const QString &text);
     // The rows of a source appended to the register, or the failure told.
-    bool Import_From(ByteSource &source, char separator);
-    void Changed();
+    bool Import_From(ByteSource &source, char separator, const char *command);
+    // The work changed; by the named command, when it was one.
+    void Changed(const char *command = nullptr);
 
     Messages &messages_;
     PanelHost *host_ = nullptr;

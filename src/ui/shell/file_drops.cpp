@@ -56,7 +56,7 @@ bool FileDrops::Handle(QObject *target, QEvent *e)
         // Done once the drop has ended: the dragging program waits on it.
         QTimer::singleShot(0, this, [this, file, panel] {
             if (panel)
-                panel->Import_File(file);
+                panel->Import_File(file, "끌어놓기");
             else if (session_.Guard())
                 session_.Open_File(S(file));
         });

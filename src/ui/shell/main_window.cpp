@@ -26,6 +26,7 @@
 #include <QSessionManager>
 #include <QShortcut>
 #include <QTextEdit>
+#include <QUndoStack>
 #include <QTimer>
 #include <QWindow>
 
@@ -86,6 +87,7 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     // keeps its size and every position; the window grows by the bar.
     menus_ = Build_Menu_Bar(this, [this](MenuCommand command) { Menu_Command(command); });
     session_.Use_Recent_Menu(menus_.recent);
+    session_.Use_History_Actions(menus_.undo, menus_.redo);
     const int barHeight = menus_.bar->sizeHint().height();
     menus_.bar->setGeometry(0, 0, client_->width(), barHeight);
     client_->move(0, barHeight);
@@ -186,6 +188,12 @@ void frm금융소득2::Menu_Command(MenuCommand command)
         return pages_->Save_Pdf_Command();
     case MenuCommand::Quit:
         return CmdArray1_Click(4);
+    case MenuCommand::Undo:
+        session_.History().undo();
+        break;
+    case MenuCommand::Redo:
+        session_.History().redo();
+        break;
     case MenuCommand::CarryTotals:
         return Carry_Register_Totals();
     case MenuCommand::RecentFiles:
@@ -225,6 +233,15 @@ void frm금융소득2::Restore_Entries(const std::map<RegisterKind, PendingEntry
     for (RegisterPanel *panel : {static_cast<RegisterPanel *>(interest_), static_cast<RegisterPanel *>(dividend_)})
         if (const auto entry = entries.find(panel->Kind()); entry != entries.end())
             panel->Restore_Entry(entry->second);
+}
+
+std::array<std::string, kLineCount> frm금융소득2::Stored_Lines() const { return panel_->Stored_Lines(); }
+
+void frm금융소득2::Restore_Lines(const std::array<std::string, kLineCount> &lines) { panel_->Restore_Lines(lines); }
+
+void frm금융소득2::Restore_Register(RegisterKind kind, const GridModel &grid)
+{
+    (kind == RegisterKind::Interest ? static_cast<RegisterPanel *>(interest_) : dividend_)->Replace_Grid(grid);
 }
 
 bool frm금융소득2::Save_Pending_Entries()
@@ -424,6 +441,7 @@ void frm금융소득2::Carry_Register_Totals()
     if (!panel_->isVisible())
         cmdTab_Click(1);
     panel_->Carry_Lines(lines);
+    Command_Done("명세 합계 옮기기");
 }
 
 void frm금융소득2::Import_Register(RegisterKind kind)

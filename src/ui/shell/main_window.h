@@ -110,6 +110,7 @@ private:
     // What the panels ask of the window.
     void Show_Help(const QString &text) override;
     void Work_Edited() override { session_.Work_Edited(); }
+    void Command_Done(const char *command) override { session_.Command_Done(command); }
     void Print_Register(RegisterKind kind) override { pages_->Print_Register(kind); }
     void Close_Window() override { close(); }
     void Open_Help() override { Open_Help_Viewer(); }
@@ -120,6 +121,9 @@ private:
     std::map<RegisterKind, PendingEntry> Pending_Entries() const override;
     void Restore_Entries(const std::map<RegisterKind, PendingEntry> &entries) override;
     bool Save_Pending_Entries() override;
+    std::array<std::string, kLineCount> Stored_Lines() const override;
+    void Restore_Lines(const std::array<std::string, kLineCount> &lines) override;
+    void Restore_Register(RegisterKind kind, const GridModel &grid) override;
 
     void Build_Controls();
     void Menu_Command(MenuCommand command);

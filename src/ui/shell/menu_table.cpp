@@ -1,12 +1,16 @@
 #include "ui/shell/menu_table.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QWidget>
 
 namespace {
 
 constexpr const char *kFile = "파일(&F)";
+constexpr const char *kEdit = "편집(&B)";
 constexpr const char *kTools = "도구(&T)";
 
 constexpr MenuItem kItems[] = {
@@ -26,7 +30,32 @@ constexpr MenuItem kItems[] = {
     {kFile, MenuCommand::SavePdf, "PDF로 저장(&F)...", ""},
     {kFile, MenuCommand::Separator, "", ""},
     {kFile, MenuCommand::Quit, "끝내기(&X)", "Ctrl+Q"},
+    {kEdit, MenuCommand::Undo, "실행 취소(&U)", "Ctrl+Z"},
+    {kEdit, MenuCommand::Redo, "다시 실행(&R)", "Ctrl+Y; Ctrl+Shift+Z"},
     {kTools, MenuCommand::CarryTotals, "명세 합계를 계산서로 옮기기(&M)", "F3"},
+};
+
+// Lets a text field take Ctrl+Z while it has typing of its own to take
+// back: otherwise the key goes to the window's 실행 취소.
+class FieldUndoFirst final : public QObject {
+public:
+    explicit FieldUndoFirst(QWidget *window) : QObject(window), window_(window) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto *field = qobject_cast<QLineEdit *>(watched);
+        if (!field || field->window() != window_)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // Not accepted, so the key is the window's shortcut.
+        return (key->matches(QKeySequence::Undo) && !field->isUndoAvailable()) ||
+               (key->matches(QKeySequence::Redo) && !field->isRedoAvailable());
+    }
+
+private:
+    QWidget *window_;
 };
 
 } // namespace
@@ -55,7 +84,11 @@ MenuBar Build_Menu_Bar(QWidget *window, std::function<void(MenuCommand)> run)
             break;
         default: {
             QAction *action = menu->addAction(QString::fromUtf8(item.text));
-            action->setShortcut(QKeySequence(QString::fromLatin1(item.keys), QKeySequence::PortableText));
+            action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(item.keys), QKeySequence::PortableText));
+            if (item.command == MenuCommand::Undo)
+                built.undo = action;
+            if (item.command == MenuCommand::Redo)
+                built.redo = action;
             const MenuCommand command = item.command;
             QObject::connect(action, &QAction::triggered, window, [run, command] { run(command); });
             window->addAction(action); // the keys work wherever the focus is in the window
@@ -63,5 +96,6 @@ MenuBar Build_Menu_Bar(QWidget *window, std::function<void(MenuCommand)> run)
         }
         }
     }
+    qApp->installEventFilter(new FieldUndoFirst(window));
     return built;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 
+class QAction;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -16,6 +17,8 @@ enum class MenuCommand {
     RecentFiles, // the submenu of recent files, which the work session fills
     SaveFile,
     SaveFileAs,
+    Undo,
+    Redo,
     ImportInterest,
     ImportDividend,
     ExportInterest,
@@ -31,7 +34,7 @@ struct MenuItem {
     const char *menu; // the title of the menu it stands in
     MenuCommand command;
     const char *text; // with its access key after '&'
-    const char *keys; // in Qt's portable form ("Ctrl+Shift+S"); empty for none
+    const char *keys; // in Qt's portable form ("Ctrl+Shift+S", "Ctrl+Y; Ctrl+Shift+Z"); empty for none
 };
 
 // The items in menu order, menus in the order of their first item.
@@ -41,8 +44,10 @@ struct MenuBar {
     QMenuBar *bar = nullptr;
     QMenu *file = nullptr;   // the first menu, 파일(&F)
     QMenu *recent = nullptr; // its submenu of recent files
+    QAction *undo = nullptr, *redo = nullptr;
 };
 
 // Builds the table's menus on `window`. Each item's keys work wherever the
-// focus is in the window, the line editor included.
+// focus is in the window, the line editor included; but a text field with
+// typing of its own to take back keeps Ctrl+Z (and its redo) for that.
 MenuBar Build_Menu_Bar(QWidget *window, std::function<void(MenuCommand)> run);

@@ -9,13 +9,16 @@
 #include "ui/platform/user_settings.h"
 
 #include <QFileInfo>
+#include <QAction>
 #include <QMenu>
 #include <QTimer>
+#include <QUndoStack>
 #include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <utility>
 
 namespace {
 
@@ -39,6 +42,37 @@ void Flush_At_Exit()
         recovering->Flush_Recovery();
 }
 
+// Steps kept: far more than anyone takes back, and bounded memory with
+// registers of a thousand rows.
+constexpr int kHistorySteps = 100;
+
+// One command's change: the parts it changed, before and after.
+class WorkStep final : public QUndoCommand {
+public:
+    WorkStep(WorkSession &session, const char *name, WorkParts before, WorkParts after)
+        : QUndoCommand(QString::fromUtf8(name)), session_(session), before_(std::move(before)), after_(std::move(after))
+    {
+    }
+    void undo() override { session_.Apply(before_); }
+    void redo() override
+    {
+        // The command itself made the change the first time.
+        if (!std::exchange(done_, false))
+            session_.Apply(after_);
+    }
+
+private:
+    WorkSession &session_;
+    WorkParts before_, after_;
+    bool done_ = true;
+};
+
+// "실행 취소(&U): 항목삭제", or the bare text with nothing to take back.
+QString Step_Label(const char *action, const QString &step)
+{
+    return step.isEmpty() ? QString::fromUtf8(action) : QString::fromUtf8(action) + QStringLiteral(": ") + step;
+}
+
 std::string Local_Time(std::time_t time)
 {
     char text[32] = "";
@@ -52,8 +86,10 @@ std::string Local_Time(std::time_t time)
 
 WorkSession::WorkSession(WorkHolder &holder, Messages &messages, QWidget *window)
     : holder_(holder), messages_(messages), window_(window), ownDialogs_(std::make_unique<QtFileDialogs>()),
-      dialogs_(ownDialogs_.get()), refresh_(std::make_unique<QTimer>()), recoveryDue_(std::make_unique<QTimer>())
+      dialogs_(ownDialogs_.get()), refresh_(std::make_unique<QTimer>()), recoveryDue_(std::make_unique<QTimer>()),
+      history_(std::make_unique<QUndoStack>())
 {
+    history_->setUndoLimit(kHistorySteps);
     // Once the event that changed the work is over: a command may pass
     // through states on the way (the line editor between two lines).
     refresh_->setSingleShot(true);
@@ -68,6 +104,53 @@ WorkSession::~WorkSession()
 {
     if (recovering == this)
         recovering = nullptr;
+    // The steps call back into the session, and the menu follows the
+    // stack: both go first, the stack silenced.
+    QObject::disconnect(history_.get(), nullptr, nullptr, nullptr);
+    history_.reset();
+}
+
+WorkParts WorkSession::Parts_Now() const
+{
+    TaxpayerWork work = holder_.Current_Work();
+    return {std::move(work.interest), std::move(work.dividend), holder_.Stored_Lines()};
+}
+
+void WorkSession::Restart_History()
+{
+    history_->clear();
+    command_ = nullptr;
+    last_ = Parts_Now();
+}
+
+void WorkSession::Command_Done(const char *command)
+{
+    command_ = command;
+    refresh_->start();
+}
+
+void WorkSession::Apply(const WorkParts &parts)
+{
+    if (parts.interest)
+        holder_.Restore_Register(RegisterKind::Interest, *(last_.interest = parts.interest));
+    if (parts.dividend)
+        holder_.Restore_Register(RegisterKind::Dividend, *(last_.dividend = parts.dividend));
+    if (parts.lines)
+        holder_.Restore_Lines(*(last_.lines = parts.lines));
+    Work_Edited();
+}
+
+void WorkSession::Use_History_Actions(QAction *undo, QAction *redo)
+{
+    const auto follow = [this, undo, redo] {
+        undo->setEnabled(history_->canUndo());
+        undo->setText(Step_Label("실행 취소(&U)", history_->undoText()));
+        redo->setEnabled(history_->canRedo());
+        redo->setText(Step_Label("다시 실행(&R)", history_->redoText()));
+    };
+    QObject::connect(history_.get(), &QUndoStack::indexChanged, undo, follow);
+    QObject::connect(history_.get(), &QUndoStack::cleanChanged, undo, follow);
+    follow();
 }
 
 void WorkSession::Use_Recovery(const std::string &folder)
@@ -138,6 +221,7 @@ void WorkSession::Offer_Recovery()
         path_ = work.path;
         disk_ = work.disk;
         saved_.clear(); // changed work until it is saved or given up
+        Restart_History();
         Update_Title();
         // This run keeps it from now on, before the other file goes.
         Write_Recovery();
@@ -149,6 +233,7 @@ void WorkSession::Offer_Recovery()
 void WorkSession::Start()
 {
     saved_ = Taxpayer_Json(holder_.Current_Work());
+    Restart_History();
     Update_Title();
 }
 
@@ -190,6 +275,22 @@ void WorkSession::Work_Edited() { refresh_->start(); }
 
 void WorkSession::Refresh()
 {
+    // What a named command changed is a step; any other change (세액계산,
+    // a register replaced by its file) is taken as it stands.
+    WorkParts now = Parts_Now();
+    if (const char *command = std::exchange(command_, nullptr)) {
+        WorkParts before, after;
+        if (now.interest != last_.interest)
+            before.interest = last_.interest, after.interest = now.interest;
+        if (now.dividend != last_.dividend)
+            before.dividend = last_.dividend, after.dividend = now.dividend;
+        if (now.lines != last_.lines)
+            before.lines = last_.lines, after.lines = now.lines;
+        if (after.interest || after.dividend || after.lines)
+            history_->push(new WorkStep(*this, command, std::move(before), std::move(after)));
+    }
+    last_ = std::move(now);
+
     const bool changed = Work_Changed();
     if (!path_.empty())
         window_->setWindowModified(changed);
@@ -257,6 +358,7 @@ void WorkSession::Load_Work(const TaxpayerWork &work, const std::string &path)
     holder_.Show_Work(work);
     path_ = path;
     saved_ = Taxpayer_Json(holder_.Current_Work());
+    Restart_History();
     Update_Title();
     Discard_Recovery();
 }

@@ -7,6 +7,7 @@
 #include "core/files/recovery.h"
 #include "core/files/taxpayer_file.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -15,8 +16,10 @@
 
 class FileDialogs;
 class Messages;
+class QAction;
 class QMenu;
 class QTimer;
+class QUndoStack;
 class QWidget;
 
 // What the session asks of the window that shows the work.
@@ -35,6 +38,18 @@ public:
     virtual void Restore_Entries(const std::map<RegisterKind, PendingEntry> &entries) = 0;
     // 저장 for each of them; false when one was refused (and told).
     virtual bool Save_Pending_Entries() = 0;
+    // The nine lines as stored, without the line editor's unstored typing,
+    // and such lines put back; a register put back, its fields afresh.
+    virtual std::array<std::string, kLineCount> Stored_Lines() const = 0;
+    virtual void Restore_Lines(const std::array<std::string, kLineCount> &lines) = 0;
+    virtual void Restore_Register(RegisterKind kind, const GridModel &grid) = 0;
+};
+
+// The parts of the work a step of the history holds: each register and the
+// nine lines, each only where the step changed it.
+struct WorkParts {
+    std::optional<GridModel> interest, dividend;
+    std::optional<std::array<std::string, kLineCount>> lines;
 };
 
 class WorkSession {
@@ -89,6 +104,16 @@ public:
     // The work on screen changed: the title's marker and the recovery file
     // follow once the change is complete.
     void Work_Edited();
+    // The named command changed the work: once it is complete, what it
+    // changed is one step of the history (none when it changed nothing).
+    void Command_Done(const char *command);
+
+    // 실행 취소 and 다시 실행: the menu's actions follow the history, each
+    // naming the step it would take ("실행 취소(&U): 항목삭제").
+    void Use_History_Actions(QAction *undo, QAction *redo);
+    QUndoStack &History() { return *history_; }
+    // Puts the parts back, as a step of the history does.
+    void Apply(const WorkParts &parts);
     const std::string &File_Path() const { return path_; }
 
 private:
@@ -99,6 +124,9 @@ private:
     // and the user would rather not write over it.
     bool Keeps_Changed_File(const std::string &path);
     void Refresh();
+    // The history starts again from the work now on screen.
+    void Restart_History();
+    WorkParts Parts_Now() const;
     void Write_Recovery();
     void Discard_Recovery();
     void Update_Title();
@@ -117,4 +145,7 @@ private:
     bool leaving_ = false; // the question was answered on the way out
     std::unique_ptr<RecoveryStore> recovery_;
     std::unique_ptr<QTimer> refresh_, recoveryDue_;
+    std::unique_ptr<QUndoStack> history_;
+    WorkParts last_;                        // all three parts, as the last step left them
+    const char *command_ = nullptr;         // the command done since the last refresh
 };

@@ -37,17 +37,23 @@ pid_file=$dir/cupsd.pid
 # Written by the watcher once the scheduler has ended: its wait status.
 exit_file=$dir/log/cupsd.exit
 
-# The start time of a running process, in clock ticks since boot, which
-# tells it from a later process given the same pid; fails once it has ended,
-# a zombie included. The fields of /proc/PID/stat are counted after the
-# command name's closing bracket, since the name may hold spaces.
-process_start() {
+# Field N (as proc(5) counts them) of /proc/PID/stat, for a process that
+# is running: fails once it has ended, a zombie included. The fields are
+# counted after the command name's closing bracket, since the name may hold
+# spaces.
+stat_field() {
   local stat
   stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
   local -a field
   read -r -a field <<<"${stat##*) }"
   case ${field[0]:-X} in Z | X | x) return 1 ;; esac
-  echo "${field[19]}"
+  echo "${field[$2 - 3]}"
+}
+
+# The start time of a running process, in clock ticks since boot, which
+# tells it from a later process given the same pid.
+process_start() {
+  stat_field "$1" 22
 }
 
 # Whether PID is still the process whose start time was START.
@@ -84,8 +90,20 @@ terminate() {
 stop() {
   local pid
   pid=$(running_pid) || return 0
+  # Its watcher, its parent, writes in DIR once it has ended: it is waited
+  # for too, so that DIR may be removed once stop has returned.
+  local watcher watcher_start=""
+  watcher=$(stat_field "$pid" 4) || watcher=""
+  [[ -n $watcher && $(tr '\0' ' ' 2>/dev/null <"/proc/$watcher/cmdline") == *cups-test-server* ]] &&
+    watcher_start=$(process_start "$watcher") || watcher_start=""
   terminate "$pid"
   rm -f "$pid_file"
+  if [ -n "$watcher_start" ]; then
+    for _ in $(seq 50); do
+      same_process "$watcher" "$watcher_start" || break
+      sleep 0.1
+    done
+  fi
 }
 
 # What the scheduler said: its own output and its error_log.
@@ -215,10 +233,12 @@ EOF
     pid=$!
     echo "$pid" >"$pid_file.part" && mv -f "$pid_file.part" "$pid_file"
     if [ -n "$owner" ]; then
-      while kill -0 "$pid" 2>/dev/null; do
-        same_process "$owner" "$owner_start" || exit 0
-        sleep 1
-      done
+      (while same_process "$owner" "$owner_start"; do sleep 1; done) &
+      poller=$!
+      # Whichever ends first: the scheduler, or the poll once the owner has.
+      wait -n || true
+      kill -0 "$pid" 2>/dev/null && exit 0
+      kill "$poller" 2>/dev/null || true
     fi
     status=0
     wait "$pid" || status=$?

@@ -9,7 +9,13 @@ set -uo pipefail
 script=$1
 work=$(mktemp -d /tmp/orvanta-cupsd-XXXXXX)
 owners=()
-trap 'kill "${owners[@]}" 2>/dev/null; for d in "$work"/*/; do bash "$script" stop "$d"; done; rm -rf "$work"' EXIT
+cleanup() {
+  kill "${owners[@]}" 2>/dev/null
+  local d
+  for d in "$work"/*/; do bash "$script" stop "$d"; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
 failures=0
 fail() {
   echo "FAIL: $*" >&2

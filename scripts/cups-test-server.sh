@@ -260,6 +260,7 @@ EOF
   local ready=0
   for _ in $(seq 300); do
     if [ -e "$exit_file" ] || ! kill -0 "$watcher" 2>/dev/null; then
+      [ -z "$owner" ] || same_process "$owner" "$owner_start" || fail "process $owner, the owner, ended during the start"
       fail "cupsd exited at start: $(exit_reason)"
     fi
     # lpstat's words are translated: read them in English.

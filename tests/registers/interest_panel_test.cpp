@@ -324,24 +324,21 @@ TEST_F(InterestPanelTest, DeleteAllAsksFirstAndPrintNeedsARow)
     EXPECT_EQ(window->Loaded_Preview()->Shown_Page(), &window->Interest_Page());
 }
 
-TEST_F(InterestPanelTest, ASaveThatWouldNotFitThePageIsRefusedKeepingTheFields)
+TEST_F(InterestPanelTest, ASaveAtTheBoundIsRefusedKeepingTheFields)
 {
-    Save_Rows("11", 18);
-    Save_Rows("12", 1);
-    ASSERT_EQ(EJ().fgEJ.Rows() - 1, 21);
-    // A second 12 row would add a subtotal row: 23 rows below the header.
+    EJ().Replace_Grid(Payments(RegisterKind::Interest, "11", 998)); // with its 소계 and 합계, 1,000 rows
     Enter(1, "넘침", "", "5", "");
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"22행 이상 등록이 불가능합니다."});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"1000행 이상 등록이 불가능합니다."});
     EXPECT_EQ(Text(Field(0)), "넘침");
     EXPECT_EQ(Text(Field(2)), "5");
-    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 21);
+    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 1000);
 
-    EJ().cmbEJ->setCurrentIndex(0);
+    // A loaded row is saved over all the same.
+    Click_Row(EJ().fgEJ_View, 998);
+    Field(0)->setText(QStringLiteral("고침"));
     EJ().butEJ[0]->click();
-    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 22);
-    Save_Rows("13", 1);
-    EXPECT_EQ(messages.Texts().size(), 2u);
-    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 22);
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(EJ().fgEJ.Text(998, 3), "고침");
 }
 
 // What a Hangul input method sends: the syllable being composed, then the

@@ -2,6 +2,7 @@
 // does there: typing, keys, clicks on grid rows.
 #pragma once
 
+#include "core/registers/register_entry.h"
 #include "ui/platform/grid_view.h"
 #include "ui/registers/dividend_panel.h"
 #include "ui/registers/interest_panel.h"
@@ -70,6 +71,19 @@ protected:
     {
         window->cmdTab[3]->click();
         BD().butBD[3]->click();
+    }
+
+    // A register of `count` payments of one code, "지급자1" onwards, each of
+    // 1,000 won, saved as an opened file saves them.
+    static GridModel Payments(RegisterKind kind, const char *code, int count)
+    {
+        GridModel grid = Empty_Register(kind);
+        RowAppender rows(grid);
+        for (int i = 1; i <= count; ++i)
+            rows.Append(
+                Entry_Cells(grid, code, std::vector<std::string>{"지급자" + std::to_string(i), "", "1000", "1000"}));
+        rows.Finish();
+        return grid;
     }
 
     // Column 1.. of each row below the header, joined with "|".

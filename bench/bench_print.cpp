@@ -28,32 +28,33 @@ GridModel Full_Register(const char *name, void (*init)(GridModel &), std::vector
     return grid;
 }
 
-void Print_To_Pdf(benchmark::State &state, const Page &page)
+void Print_To_Pdf(benchmark::State &state, std::span<const Page> sheets)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("page.pdf"));
     for (auto _ : state) {
         PdfPrinter printer(path);
-        if (Print_Page(page, printer))
+        if (Print_Page(sheets, printer))
             state.SkipWithError("the page did not print");
     }
 }
 
 void BM_PrintPdf_InterestPage(benchmark::State &state)
 {
-    Page page(Interest_Page_Spec());
-    Set_Data(page, Full_Register("fgEJ", Init_fgEJ, {"한빛저축은행", "123-81-45678", "12500000", "1925000"}));
-    Print_To_Pdf(state, page);
+    const std::vector<Page> sheets =
+        Register_Sheets(Interest_Page_Spec(),
+                        Full_Register("fgEJ", Init_fgEJ, {"한빛저축은행", "123-81-45678", "12500000", "1925000"}));
+    Print_To_Pdf(state, sheets);
 }
 BENCHMARK(BM_PrintPdf_InterestPage)->Unit(benchmark::kMillisecond);
 
 void BM_PrintPdf_DividendPage(benchmark::State &state)
 {
-    Page page(Dividend_Page_Spec());
-    Set_Data(page,
-             Full_Register("fgBD", Init_fgBD,
-                           {"대한전자(주)", "124-81-00998", "20000000", "20000000", "3800000", "23800000", "2800000"}));
-    Print_To_Pdf(state, page);
+    const std::vector<Page> sheets = Register_Sheets(
+        Dividend_Page_Spec(),
+        Full_Register("fgBD", Init_fgBD,
+                      {"대한전자(주)", "124-81-00998", "20000000", "20000000", "3800000", "23800000", "2800000"}));
+    Print_To_Pdf(state, sheets);
 }
 BENCHMARK(BM_PrintPdf_DividendPage)->Unit(benchmark::kMillisecond);
 
@@ -66,7 +67,7 @@ void BM_PrintPdf_StatementPage(benchmark::State &state)
     engine.Calc_Val(in);
     Page page(Statement_Page_Spec());
     Show_Statement(page, engine);
-    Print_To_Pdf(state, page);
+    Print_To_Pdf(state, std::span(&page, 1));
 }
 BENCHMARK(BM_PrintPdf_StatementPage)->Unit(benchmark::kMillisecond);
 

@@ -134,7 +134,7 @@ int Statement(const std::vector<std::string> &args, CalcIo &io)
     if (pdf) {
         Page page(Statement_Page_Spec());
         Show_Statement(page, statement);
-        if (const int status = Write_Pdf(page, *pdf, io.err))
+        if (const int status = Write_Pdf(std::span(&page, 1), *pdf, io.err))
             return status;
     }
 

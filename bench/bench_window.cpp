@@ -3,7 +3,6 @@
 // register's Print, on registers of one page and of 500 payments.
 #include "core/registers/register_entry.h"
 #include "ui/platform/field_box.h"
-#include "ui/platform/grid_view.h"
 #include "ui/registers/interest_panel.h"
 #include "ui/shell/main_window.h"
 #include "support/recording_messages.h"
@@ -93,9 +92,10 @@ struct LongInterestRegister {
     InterestPanel &panel = window.Interest();
 };
 
-// 저장 of one more payment: the regrouping, the grid mirrored, the events
-// that follow (the title's check of the changed work among them) and the
-// grid painted: what must fit in a frame. The row is taken out again, untimed.
+// 저장 of one more payment: the regrouping, the grid mirrored, and the
+// events that follow, the title's check of the changed work and the window's
+// repaint (the grid's among them): what must fit in a frame. The row is taken
+// out again, untimed.
 void BM_InterestPanel_SaveNewRow(benchmark::State &state)
 {
     LongInterestRegister r(static_cast<int>(state.range(0)));
@@ -106,7 +106,6 @@ void BM_InterestPanel_SaveNewRow(benchmark::State &state)
         r.panel.txtEJ[2]->setText(QStringLiteral("7654321"));
         r.panel.butEJ_Click(0);
         QCoreApplication::processEvents();
-        r.panel.fgEJ_View->viewport()->repaint();
         state.PauseTiming();
         if (r.panel.Grid().Rows() != before.Rows() + 1)
             state.SkipWithError("the row was not saved");

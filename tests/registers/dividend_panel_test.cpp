@@ -81,18 +81,18 @@ TEST_F(DividendPanelTest, ALongRegisterScrollsUnderItsFixedRowAndColumn)
 
     // A row scrolled to stands below the header row, where it can be clicked.
     view->scrollTo(view->model()->index(1, 1));
-    EXPECT_GE(view->visualItemRect(view->item(1, 1)).top(), headerHeight);
+    EXPECT_GE(view->visualRect(view->model()->index(1, 1)).top(), headerHeight);
 
     // The arrows and Enter load a row far down, and the header row stays.
     view->setFocus();
-    view->setCurrentCell(399, 1);
+    view->setCurrentIndex(view->model()->index(399, 1));
     QTest::keyClick(view, Qt::Key_Down);
     QTest::keyClick(view, Qt::Key_Return);
     EXPECT_EQ(Text(Field(0)), "지급자400");
     EXPECT_EQ(BD().BD_EditRow, 400);
     EXPECT_GT(down->value(), 0);
     EXPECT_EQ(shown(view->viewport()->width(), headerHeight), header);
-    EXPECT_GE(view->visualItemRect(view->item(400, 1)).top(), headerHeight);
+    EXPECT_GE(view->visualRect(view->model()->index(400, 1)).top(), headerHeight);
 }
 
 TEST_F(DividendPanelTest, TheGrossUpAndTheIncomeAreWorkedOutWhileTyping)

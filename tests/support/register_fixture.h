@@ -34,11 +34,17 @@ protected:
     }
     static QColor Base(QWidget *w) { return w->palette().color(QPalette::Active, QPalette::Base); }
 
+    // What a grid's cell shows in a role: its text, colours, alignment, tool tip.
+    static QVariant Cell(GridView *view, int row, int col, int role = Qt::DisplayRole)
+    {
+        return view->model()->index(row, col).data(role);
+    }
+
     // A mouse click on row `row` of a grid, as the user clicks it.
     static void Click_Row(GridView *view, int row)
     {
         view->scrollTo(view->model()->index(row, 1)); // clear of the fixed row
-        const QRect cell = view->visualItemRect(view->item(row, 1));
+        const QRect cell = view->visualRect(view->model()->index(row, 1));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     }
 

@@ -317,11 +317,6 @@ TEST(Sheets, EverySheetPrintsAsThePageInOneJobNumberedOfTheWhole)
     ASSERT_NE(subtotal, nullptr);
     EXPECT_EQ(subtotal->page, 1);
     EXPECT_NEAR(subtotal->y, 2145 * 1.36 + 1080, kTol);
-
-    // The completion message, once for the job.
-    RecordingMessages messages;
-    Fun_인쇄(sheets, printer, messages);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"인쇄가 완료되었습니다."});
 }
 
 } // namespace

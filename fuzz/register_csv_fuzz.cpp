@@ -1,6 +1,6 @@
 // libFuzzer target: a register file of any content, read into either
 // register with either separator. Whatever is saved must be a register the
-// program could show: rows within the page, cells without control characters.
+// program could show: rows within the bound, cells without control characters.
 #include "core/common/utf8.h"
 #include "core/files/register_csv.h"
 
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::optional<ReadFailure> failure = Import_Register_Rows(source, kind, grid, separator);
     if (failure && (failure->message.empty() || !Valid_Utf8(failure->message)))
         __builtin_trap(); // every failure says what is wrong, in text that can be shown
-    if (grid.Rows() - 1 > Layout_Of(kind).pageRows)
+    if (grid.Rows() - 1 > kMaxRegisterRows)
         __builtin_trap();
     for (int r = 1; r < grid.Rows(); ++r)
         for (int c = 1; c < grid.Cols(); ++c)

@@ -56,7 +56,8 @@ constexpr const char *kUsage =
     "거칩니다. 금액을 주지 않으면 아홉 줄은 비어 있습니다.\n"
     "\n"
     "--pdf PDF는 신고서 서식의 쪽(A4)을 파일 PDF로도 인쇄합니다: statement는 제21쪽,\n"
-    "interest는 제5쪽, dividend는 제7쪽.\n"
+    "interest는 제5쪽, dividend는 제7쪽. 명세가 한 장에 넘치면(제5쪽 22행, 제7쪽 14행)\n"
+    "이어지는 장까지 모두 씁니다. 명세는 소계·합계 행을 포함하여 1000행까지 받습니다.\n"
     "\n"
     "종료 상태: 성공하면 0, 잘못된 입력이나 실패는 2(표준 오류에 까닭을 씁니다).\n";
 
@@ -134,7 +135,7 @@ int Statement(const std::vector<std::string> &args, CalcIo &io)
     if (pdf) {
         Page page(Statement_Page_Spec());
         Show_Statement(page, statement);
-        if (const int status = Write_Pdf(page, *pdf, io.err))
+        if (const int status = Write_Pdf(std::span(&page, 1), *pdf, io.err))
             return status;
     }
 

@@ -37,7 +37,7 @@ bool Take_Pdf_Option(const std::vector<std::string> &args, std::size_t &i, std::
     return true;
 }
 
-int Write_Pdf(const Page &page, const std::string &path, std::ostream &err)
+int Write_Pdf(std::span<const Page> sheets, const std::string &path, std::ostream &err)
 {
     const std::filesystem::path module = Module_Path();
     void *handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -48,7 +48,7 @@ int Write_Pdf(const Page &page, const std::string &path, std::ostream &err)
         return Fail(err, "PDF 모듈이 올바르지 않습니다: " + module.string());
     // The module stays loaded: Qt's application object lives until exit.
     std::string failure;
-    if (!write(&page, path.c_str(), &failure))
+    if (!write(sheets.data(), sheets.size(), path.c_str(), &failure))
         return Fail(err, failure);
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include <iosfwd>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,11 @@ class Page;
 bool Take_Pdf_Option(const std::vector<std::string> &args, std::size_t &i, std::optional<std::string> &path,
                      std::optional<std::string> &usageError);
 
-// Prints the page into a new PDF at path, atomically: 0, or the failure
-// told on err and kFailure.
-int Write_Pdf(const Page &page, const std::string &path, std::ostream &err);
+// Prints the sheets of a page into a new PDF at path, atomically: 0, or the
+// failure told on err and kFailure.
+int Write_Pdf(std::span<const Page> sheets, const std::string &path, std::ostream &err);
 
 // The module's one entry point. True when the file was written; otherwise
 // *failure says why.
-extern "C" bool orvanta_calc_write_pdf(const Page *page, const char *path, std::string *failure);
+extern "C" bool orvanta_calc_write_pdf(const Page *sheets, std::size_t count, const char *path, std::string *failure);
 using WritePdfFunction = decltype(&orvanta_calc_write_pdf);

@@ -36,12 +36,12 @@ void Ensure_Gui()
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) bool orvanta_calc_write_pdf(const Page *page, const char *path,
-                                                                             std::string *failure)
+extern "C" __attribute__((visibility("default"))) bool orvanta_calc_write_pdf(const Page *sheets, std::size_t count,
+                                                                              const char *path, std::string *failure)
 {
     Ensure_Gui();
     PdfPrinter printer(QFile::decodeName(path));
-    if (const std::optional<std::string> why = Print_Page(*page, printer)) {
+    if (const std::optional<std::string> why = Print_Page(std::span(sheets, count), printer)) {
         *failure = *why;
         return false;
     }

@@ -89,10 +89,9 @@ CommandResult Register_Command(const std::string &name, const std::vector<std::s
     }
 
     if (pdf) {
-        Page page(kind == RegisterKind::Interest ? Interest_Page_Spec() : Dividend_Page_Spec());
-        if (const std::optional<std::string> failure = Set_Data(page, grid))
-            return {Fail(io.err, *failure), {}};
-        if (const int status = Write_Pdf(page, *pdf, io.err))
+        const std::vector<Page> sheets =
+            Register_Sheets(kind == RegisterKind::Interest ? Interest_Page_Spec() : Dividend_Page_Spec(), grid);
+        if (const int status = Write_Pdf(sheets, *pdf, io.err))
             return {status, {}};
     }
     io.out = Register_Text(grid, json);

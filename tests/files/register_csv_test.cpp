@@ -75,9 +75,10 @@ TEST(RegisterCsv, ARowThatCannotBeARowOfTheRegisterStopsTheReadAtItsLine)
         {I, "11,\xED\xA0\x80,,1,1\n", 1, "UTF-8 텍스트가 아닙니다"}, // a surrogate
         {I, "11,\xF4\x90\x80\x80,,1,1\n", 1, "UTF-8 텍스트가 아닙니다"}, // above U+10FFFF
         {I, "11,a,,1,1\n\xEF\xBB\xBF" "12,b,,1,1\n", 2, "BOM"},
-        // 18 rows of 11 and one of 12 fill 21 rows; a second 12 adds a subtotal.
-        {I, Rows("11", 18, 2) + Rows("12", 2, 2), 20, "22행 이상 등록이 불가능합니다."},
-        {D, "code,name,number,dividend,base,tax\n" + Rows("21", 13, 3), 14, "14행 이상 등록이 불가능합니다."},
+        // With the row already there, 997 rows of 11 and one of 12 are 1,000
+        // rows below the header; a second 12 would add its 소계.
+        {I, Rows("11", 996, 2) + Rows("12", 2, 2), 998, "1000행 이상 등록이 불가능합니다."},
+        {D, "code,name,number,dividend,base,tax\n" + Rows("21", 999, 3), 1000, "1000행 이상 등록이 불가능합니다."},
     };
     for (const auto &c : cases) {
         GridModel grid = Empty(c.kind);
@@ -139,15 +140,15 @@ TEST(RegisterCsv, RowsAreSavedAsTypingThemIntoThePanelWould)
 
 TEST(RegisterCsv, AnEndlessInputIsReadOnlyUpToItsFirstFailureOrItsLimit)
 {
-    // A million rows of one code: 20 rows, their 소계 and the 합계 fill the
-    // page, so line 21 fails, and little more is read.
+    // A million rows of one code: 998 rows, their 소계 and the 합계 reach
+    // the bound, so line 999 fails, and little more is read.
     std::string rows = Rows("11", 1'000'000, 2);
     std::istringstream in(rows);
     StreamSource source(in);
     GridModel grid = Empty(I);
     const std::optional<ReadFailure> failure = Import_Register_Rows(source, I, grid);
     ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->line, 21);
+    EXPECT_EQ(failure->line, 999);
     EXPECT_LT(source.Consumed(), 100'000);
 
     // A single name larger than any file the program reads.

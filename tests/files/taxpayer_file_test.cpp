@@ -108,7 +108,7 @@ TEST(TaxpayerFile, RefusesWhatIsNotAWholeAndValidTaxpayerFile)
         {Edited("3,420,000", "3,420,001"),
          "배당소득명세 1번째 행: 배당가산액 \"3,420,001\"이(가) 배당액과 배당가산대상금액으로 계산한 \"3,420,000\"와(과) 다릅니다."},
         {Edited("23,420,000", "23,000,000"), "배당소득금액 \"23,000,000\"이(가)"},
-        {Interest_Rows(21), "이자소득명세 21번째 행: 22행 이상 등록이 불가능합니다."},
+        {Interest_Rows(999), "이자소득명세 999번째 행: 1000행 이상 등록이 불가능합니다."},
         {Edited("750101-1234567", std::string(201, '1')),
          "이자소득명세 1번째 행: 사업자등록번호(주민번호)은(는) 200자까지 입력할 수 있습니다."},
         {Edited("\"version\": 1", "\"version\": 1e999"), "파일이 손상되었거나 잘렸습니다."},
@@ -125,7 +125,7 @@ TEST(TaxpayerFile, RefusesWhatIsNotAWholeAndValidTaxpayerFile)
         EXPECT_FALSE(read.work) << c.error;
         EXPECT_NE(read.error.find(c.error), std::string::npos) << "expected: " << c.error << "\n got: " << read.error;
     }
-    EXPECT_TRUE(Parse_Taxpayer(Interest_Rows(20)).work); // with the 소계 and the 합계, page 5 is full
+    EXPECT_TRUE(Parse_Taxpayer(Interest_Rows(998)).work); // with the 소계 and the 합계, the bound
 }
 
 TEST(TaxpayerFile, ASaveThatFailsLeavesTheFileThatWasThere)

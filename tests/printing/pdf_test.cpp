@@ -53,9 +53,7 @@ TEST_F(PdfPrint, InterestPage)
                        Entry_Cells(fgEJ, "13",
                                    std::vector<std::string>{"한빛저축은행", "123-81-45678", "12500000", "1925000"})),
               SaveResult::Saved);
-    Page page(Interest_Page_Spec());
-    ASSERT_EQ(Set_Data(page, fgEJ), std::nullopt);
-    const std::vector<PdfWord> words = Print(page);
+    const std::vector<PdfWord> words = Print(Register_Sheets(Interest_Page_Spec(), fgEJ).front());
 
     const std::string text = Pdf_Text(words);
     for (const char *expected : {"[별지 제40호서식(1)] (제5쪽)", "⑤ 이자소득명세서", "④사업자등록번호", "원천징수세액",
@@ -77,9 +75,7 @@ TEST_F(PdfPrint, DividendPage)
                                    std::vector<std::string>{"글로벌리츠", "110-81-33333", "1500000", "0", "0",
                                                             "1500000", "210000"})),
               SaveResult::Saved);
-    Page page(Dividend_Page_Spec());
-    ASSERT_EQ(Set_Data(page, fgBD), std::nullopt);
-    const std::vector<PdfWord> words = Print(page);
+    const std::vector<PdfWord> words = Print(Register_Sheets(Dividend_Page_Spec(), fgBD).front());
 
     const std::string text = Pdf_Text(words);
     for (const char *expected :
@@ -88,6 +84,36 @@ TEST_F(PdfPrint, DividendPage)
     // Row 0: code at 345, 2295; the withheld tax at 7410, 2310.
     Expect_At(words, "22", 345 * 1.21 + 300, 2295 * 1.36 + 1080);
     Expect_At(words, "210,000", 7410 * 1.21 + 300, 2310 * 1.36 + 1080);
+}
+
+// Thirty payments over the three codes: 30 rows, three 소계 and the 합계,
+// on two sheets of page 5 in one file.
+TEST_F(PdfPrint, ARegisterOnTwoSheets)
+{
+    GridModel fgEJ = Empty_Register(RegisterKind::Interest);
+    for (int i = 1; i <= 30; ++i)
+        ASSERT_EQ(Save_Row(fgEJ, 0,
+                           Entry_Cells(fgEJ, kInterestLayout.codes[i % 3],
+                                       std::vector<std::string>{"지급자" + std::to_string(i), "", "1000", "0"})),
+                  SaveResult::Saved);
+    const QString path = dir.filePath(QStringLiteral("sheets.pdf"));
+    PdfPrinter printer(path);
+    ASSERT_EQ(Print_Page(Register_Sheets(Interest_Page_Spec(), fgEJ), printer), std::nullopt);
+    ASSERT_EQ(Pdf_Pages(path), 2);
+
+    const std::vector<PdfWord> sheets[2] = {Pdf_Words(path, 1), Pdf_Words(path, 2)};
+    for (int s = 0; s < 2; ++s) {
+        const std::string text = Pdf_Text(sheets[s]);
+        const std::string header = "[별지 제40호서식(1)] (제5쪽) " + std::to_string(s + 1) + "/2";
+        EXPECT_NE(text.find(header), std::string::npos) << text;
+        EXPECT_NE(text.find("⑤ 이자소득명세서"), std::string::npos);
+        EXPECT_EQ(Find_Words(sheets[s], "합계").size(), s == 1 ? 1u : 0u);
+    }
+    for (int i = 1; i <= 30; ++i) {
+        const std::string payer = "지급자" + std::to_string(i);
+        EXPECT_EQ(Find_Words(sheets[0], payer).size() + Find_Words(sheets[1], payer).size(), 1u) << payer;
+    }
+    EXPECT_EQ(Find_Words(sheets[1], "30,000").size(), 1u); // the 합계's amount
 }
 
 TEST_F(PdfPrint, StatementPage)

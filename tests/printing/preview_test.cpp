@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 
 namespace {
 
@@ -73,6 +74,44 @@ TEST_F(PreviewTest, EveryLabelStandsAtItsPlaceFilledOrEmpty)
                 }
             }
     }
+}
+
+// Thirty payments of one code, their 소계 and the 합계 take two sheets of
+// page 5: both shown, one below the other, printed as one job with one
+// message; a shorter register shown again takes one.
+TEST_F(PreviewTest, ALongRegisterShowsAndPrintsEverySheet)
+{
+    EJ().Replace_Grid(Payments(RegisterKind::Interest, "11", 30));
+    Print_Interest();
+    PageForm &page = window->Interest_Page();
+    ASSERT_EQ(page.Sheets().size(), 2u);
+    EXPECT_EQ(page.Labels("lblEJ", 1)[2]->text().toStdString(), "지급자23");
+    EXPECT_EQ(page.Labels("lblEJ", 1)[9 * 6 + 2]->text().toStdString(), "합계");
+    const QWidget *second = page.Sheet_View(1);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_GT(second->y(), page.Sheet_View(0)->geometry().bottom());
+    EXPECT_EQ(page.size(), page.Client_Size());
+    EXPECT_EQ(second->accessibleName().toStdString(), "이자소득명세서 2/2");
+    // The workspace scrolls by lines and by its window, not by a share of the page.
+    QCoreApplication::processEvents();
+    const QScrollBar *down = Preview()->Area()->verticalScrollBar();
+    EXPECT_GT(down->maximum(), 0);
+    EXPECT_EQ(down->singleStep(), 20); // 300 twips
+    EXPECT_EQ(down->pageStep(), Preview()->Area()->viewport()->height());
+
+    Preview()->mnu_Print->trigger();
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].pages, 2);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"인쇄가 완료되었습니다."});
+    EXPECT_EQ(Last_Page_Number(), "2/2");
+
+    // Printed again with the preview open, the same page loses its second sheet.
+    EJ().Replace_Grid(Payments(RegisterKind::Interest, "11", 3));
+    Print_Interest();
+    EXPECT_EQ(&window->Interest_Page(), &page);
+    EXPECT_EQ(page.Sheets().size(), 1u);
+    EXPECT_EQ(page.size(), QSize(589, 724));
+    EXPECT_EQ(page.Labels("lblEJ")[4 * 6 + 2]->text().toStdString(), "합계");
 }
 
 TEST_F(PreviewTest, PrintingTheSamePageTwiceMakesTwoIdenticalJobs)

@@ -84,12 +84,12 @@ TEST(PrintPage, StatementAmountsStartAtTheirLabelsLeftEdge)
 TEST(PrintPage, RulesComeFirstInBlackThenTheArraysInPageOrderThenTheHeader)
 {
     RecordingPrinter printer;
-    Page page(Dividend_Page_Spec());
     // Dividend fields: name, number, dividend, gross-up base, gross-up, income, tax.
-    ASSERT_EQ(Set_Data(page, Register(Init_fgBD, {{"21", "대한전자(주)", "124-81-00998", "20000000", "20000000",
-                                                   "3800000", "23800000", "2800000"}})),
-              std::nullopt);
-    const PrintJob job = Print_One(page, printer);
+    const std::vector<Page> sheets =
+        Register_Sheets(Dividend_Page_Spec(), Register(Init_fgBD, {{"21", "대한전자(주)", "124-81-00998", "20000000",
+                                                                    "20000000", "3800000", "23800000", "2800000"}}));
+    ASSERT_EQ(sheets.size(), 1u);
+    const PrintJob job = Print_One(sheets[0], printer);
 
     ASSERT_EQ(job.lines.size(), 44u);
     for (const PrintedLine &line : job.lines)
@@ -121,10 +121,10 @@ TEST(PrintPage, CellsPrintAtTheirTransformedCorners)
 {
     // Page 5: the amount of page row 0 starts at x 5250, y 1920.
     RecordingPrinter printer;
-    Page interest(Interest_Page_Spec());
-    ASSERT_EQ(Set_Data(interest, Register(Init_fgEJ, {{"11", "김민수", "750101-1234567", "3000000", "0"}})),
-              std::nullopt);
-    const PrintJob five = Print_One(interest, printer);
+    const PrintJob five = Print_One(
+        Register_Sheets(Interest_Page_Spec(), Register(Init_fgEJ, {{"11", "김민수", "750101-1234567", "3000000", "0"}}))
+            .front(),
+        printer);
     const PrintedText *amount = five.Find("3,000,000");
     ASSERT_NE(amount, nullptr);
     EXPECT_NEAR(amount->x, 6652.5, kTol);
@@ -132,9 +132,8 @@ TEST(PrintPage, CellsPrintAtTheirTransformedCorners)
 
     // Page 7: the code on page row 5 at layout 420, 5370, whatever the cell's width.
     RecordingPrinter printer7;
-    Page dividend(Dividend_Page_Spec());
-    ASSERT_EQ(Set_Data(dividend, Numbered_Grid(Init_fgBD, 6)), std::nullopt);
-    const PrintJob seven = Print_One(dividend, printer7);
+    const PrintJob seven =
+        Print_One(Register_Sheets(Dividend_Page_Spec(), Numbered_Grid(Init_fgBD, 6)).front(), printer7);
     const PrintedText *code = seven.Find("6.1");
     ASSERT_NE(code, nullptr);
     EXPECT_NEAR(code->x, 808.2, kTol);
@@ -205,7 +204,7 @@ TEST(PrintPage, AFailureIsToldAndEndsThePageWithoutTheCompletionMessage)
     RecordingPrinter none;
     none.failFrom = 0;
     none.failure = "기본 프린터가 지정되어 있지 않습니다.";
-    EXPECT_EQ(Fun_인쇄(page, none, messages), 0);
+    EXPECT_EQ(Fun_인쇄(std::span(&page, 1), none, messages), 0);
     EXPECT_EQ(messages.shown, (std::vector<RecordedMessage>{{RecordedMessage::Plain, none.failure, {}}}));
     EXPECT_TRUE(none.jobs.empty());
     EXPECT_EQ(none.killed, 1);
@@ -220,19 +219,19 @@ TEST(PrintPage, AFailureIsToldAndEndsThePageWithoutTheCompletionMessage)
 
     RecordingPrinter working;
     messages.shown.clear();
-    Fun_인쇄(page, working, messages);
+    Fun_인쇄(std::span(&page, 1), working, messages);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"인쇄가 완료되었습니다."});
     EXPECT_EQ(messages.shown[0].kind, RecordedMessage::Plain);
 }
 
-TEST(SetData, CopiesTheRegisterAsItStandsAndEmptiesEveryCellFirst)
+TEST(SetData, CopiesTheRegisterAsItStands)
 {
-    Page page(Interest_Page_Spec());
-    ASSERT_EQ(Set_Data(page, Register(Init_fgEJ, {{"13", "한빛저축은행", "123-81-45678", "12500000", "1925000"},
-                                                  {"11", "김민수", "750101-1234567", "3000000", ""},
-                                                  {"13", "우리은행 본점", "202-81-12345", "8400000", "1176000"}})),
-              std::nullopt);
-    const std::vector<std::string> &cells = page.Captions("lblEJ");
+    const std::vector<Page> sheets = Register_Sheets(
+        Interest_Page_Spec(), Register(Init_fgEJ, {{"13", "한빛저축은행", "123-81-45678", "12500000", "1925000"},
+                                                   {"11", "김민수", "750101-1234567", "3000000", ""},
+                                                   {"13", "우리은행 본점", "202-81-12345", "8400000", "1176000"}}));
+    ASSERT_EQ(sheets.size(), 1u);
+    const std::vector<std::string> &cells = sheets[0].Captions("lblEJ");
     const std::vector<std::string> expected = {"11",         "1",         "김민수",        "750101-1234567",
                                                "3,000,000",  "0", // row 0
                                                "13",         "1",         "한빛저축은행",  "123-81-45678",
@@ -246,35 +245,78 @@ TEST(SetData, CopiesTheRegisterAsItStandsAndEmptiesEveryCellFirst)
     EXPECT_EQ(std::vector<std::string>(cells.begin(), cells.begin() + 30), expected);
     for (std::size_t i = 30; i < cells.size(); ++i)
         EXPECT_EQ(cells[i], "") << i;
-
-    // A shorter register later leaves nothing of the longer one.
-    ASSERT_EQ(Set_Data(page, Register(Init_fgEJ, {{"12", "박영희", "", "1000", "0"}})), std::nullopt);
-    EXPECT_EQ(cells[2], "박영희");
-    EXPECT_EQ(cells[8], "합계");
-    for (std::size_t i = 12; i < cells.size(); ++i)
-        EXPECT_EQ(cells[i], "") << i;
 }
 
-TEST(SetData, ARegisterLongerThanItsPageFillsWhatFitsAndSaysSo)
+// The grid's rows in grid order, a sheet's worth at a time: the row on a
+// sheet's first line and the sheet holding the last row, at the edges.
+TEST(Sheets, ARegisterRunsOnToAsManySheetsAsItsRowsNeed)
 {
     struct Case {
-        const PageSpec *spec;
         void (*init)(GridModel &);
-        int rows, cellsPerRow;
+        int rows, sheets, lastOnLastSheet; // the last grid row's line on the last sheet
     };
-    for (const auto &[spec, init, rows, cellsPerRow] :
-         {Case{&Interest_Page_Spec(), Init_fgEJ, 22, 6}, Case{&Dividend_Page_Spec(), Init_fgBD, 14, 9}}) {
-        Page page(*spec);
-        const std::string table = page.Spec().arrays.back().name;
-        EXPECT_EQ(Set_Data(page, Numbered_Grid(init, rows)), std::nullopt) << table;
-        EXPECT_EQ(page.Captions(table).back(), std::to_string(rows) + "." + std::to_string(cellsPerRow));
-
-        const std::optional<std::string> failure = Set_Data(page, Numbered_Grid(init, rows + 1));
-        ASSERT_TRUE(failure.has_value()) << table;
-        EXPECT_NE(failure->find(std::to_string(rows)), std::string::npos) << *failure;
-        EXPECT_EQ(page.Captions(table).front(), "1.1");
-        EXPECT_EQ(page.Captions(table).back(), std::to_string(rows) + "." + std::to_string(cellsPerRow));
+    // The last, at the bound: 45 full sheets and 10 rows.
+    const Case cases[] = {
+        {Init_fgBD, 1, 1, 0},   {Init_fgBD, 14, 1, 13}, {Init_fgBD, 15, 2, 0},    {Init_fgBD, 29, 3, 0},
+        {Init_fgEJ, 22, 1, 21}, {Init_fgEJ, 23, 2, 0},  {Init_fgEJ, 1000, 46, 9},
+    };
+    for (const Case &c : cases) {
+        const PageSpec &spec = c.init == Init_fgEJ ? Interest_Page_Spec() : Dividend_Page_Spec();
+        const std::string table = spec.arrays.back().name;
+        const int perRow = c.init == Init_fgEJ ? kInterestCells : kDividendCells;
+        const int perSheet = c.init == Init_fgEJ ? kInterestRows : kDividendRows;
+        const std::vector<Page> sheets = Register_Sheets(spec, Numbered_Grid(c.init, c.rows));
+        ASSERT_EQ(static_cast<int>(sheets.size()), c.sheets) << table << " " << c.rows;
+        for (int s = 0; s < c.sheets; ++s) // each sheet begins with the row after the last sheet's
+            EXPECT_EQ(sheets[s].Captions(table)[0], std::to_string(s * perSheet + 1) + ".1") << c.rows;
+        const std::vector<std::string> &last = sheets.back().Captions(table);
+        const std::size_t end = static_cast<std::size_t>((c.lastOnLastSheet + 1) * perRow);
+        EXPECT_EQ(last[end - 1], std::to_string(c.rows) + "." + std::to_string(perRow)) << c.rows;
+        for (std::size_t i = end; i < last.size(); ++i)
+            ASSERT_EQ(last[i], "") << c.rows << " " << i;
+        // Every sheet is the whole page: its fixed texts too.
+        EXPECT_EQ(sheets.back().Captions("FontLab1"), sheets.front().Captions("FontLab1"));
     }
+}
+
+// Fourteen payments under code 21 fill page 7; their 소계 opens the second
+// sheet and the 합계 follows it. One job of two pages, each with its header
+// and its number of the whole beside the page number.
+TEST(Sheets, EverySheetPrintsAsThePageInOneJobNumberedOfTheWhole)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (int i = 1; i <= 14; ++i)
+        rows.push_back({"21", "법인" + std::to_string(i), "", "100", "100", "19", "119", "0"});
+    const std::vector<Page> sheets = Register_Sheets(Dividend_Page_Spec(), Register(Init_fgBD, rows));
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[1].Captions("lblBD")[2], "소계");
+    EXPECT_EQ(sheets[1].Captions("lblBD")[4], "1,400");
+    EXPECT_EQ(sheets[1].Captions("lblBD")[9 + 2], "합계");
+
+    RecordingPrinter printer;
+    ASSERT_EQ(Print_Page(sheets, printer), std::nullopt);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    const PrintJob &job = printer.jobs[0];
+    EXPECT_EQ(job.pages, 2);
+    EXPECT_EQ(job.lines.size(), 2u * 44u);
+    std::vector<std::string> headers[2];
+    for (const PrintedText &t : job.texts)
+        if (t.y < 1200)
+            headers[t.page].push_back(t.text);
+    for (int page = 0; page < 2; ++page) {
+        const std::string number = std::to_string(page + 1) + "/2";
+        EXPECT_EQ(headers[page], (std::vector<std::string>{"[별지 제40호서식(1)]", "(제7쪽)", number}));
+        const PrintedText *sheetNumber = job.Find(number);
+        ASSERT_NE(sheetNumber, nullptr);
+        // One blank beside "(제7쪽)", in the printer's 10-point font: six characters of 200 twips.
+        EXPECT_NEAR(sheetNumber->x, 10031.5 + 6 * 200, kTol);
+        EXPECT_NEAR(sheetNumber->y, 1105.2, kTol);
+    }
+    // The 소계 on the second sheet's first line, where row 0 prints.
+    const PrintedText *subtotal = job.Find("소계");
+    ASSERT_NE(subtotal, nullptr);
+    EXPECT_EQ(subtotal->page, 1);
+    EXPECT_NEAR(subtotal->y, 2145 * 1.36 + 1080, kTol);
 }
 
 } // namespace

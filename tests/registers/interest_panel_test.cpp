@@ -45,9 +45,9 @@ TEST_F(InterestPanelTest, StartsEmptyWithTheTotalRowAndOnlyItsButtonsEnabled)
 {
     EXPECT_EQ(Grid_Rows(EJ().fgEJ), std::vector<std::string>{"||합계||0|0"});
     EXPECT_EQ(EJ().fgEJ_View->rowCount(), 2);
-    EXPECT_EQ(EJ().fgEJ_View->item(0, 6)->text().toStdString(), "⑥원천징수세액  ");
-    EXPECT_EQ(EJ().fgEJ_View->item(1, 3)->text().toStdString(), "합계");
-    EXPECT_EQ(EJ().fgEJ_View->item(1, 5)->background().color(), QColor(255, 255, 192));
+    EXPECT_EQ(Cell(EJ().fgEJ_View, 0, 6).toString().toStdString(), "⑥원천징수세액  ");
+    EXPECT_EQ(Cell(EJ().fgEJ_View, 1, 3).toString().toStdString(), "합계");
+    EXPECT_EQ(Cell(EJ().fgEJ_View, 1, 5, Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 255, 192));
     EXPECT_EQ(EJ().fgEJ_View->columnWidth(4), 173); // 2600 twips
     ASSERT_EQ(EJ().cmbEJ->count(), 3);
     for (int i = 0; i < 3; ++i)
@@ -190,11 +190,11 @@ TEST_F(InterestPanelTest, SaveAddsTheRowInItsCodeGroupAndEmptiesTheFields)
     // The grid on screen shows the same, the sum rows light yellow.
     GridView *view = EJ().fgEJ_View;
     ASSERT_EQ(view->rowCount(), 6);
-    EXPECT_EQ(view->item(2, 3)->text().toStdString(), "한빛저축은행");
-    EXPECT_EQ(view->item(4, 5)->text().toStdString(), "20,900,000");
-    EXPECT_EQ(view->item(4, 1)->background().color(), QColor(255, 255, 192));
-    EXPECT_EQ(view->item(2, 1)->background().style(), Qt::NoBrush);
-    EXPECT_EQ(view->item(2, 5)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+    EXPECT_EQ(Cell(view, 2, 3).toString().toStdString(), "한빛저축은행");
+    EXPECT_EQ(Cell(view, 4, 5).toString().toStdString(), "20,900,000");
+    EXPECT_EQ(Cell(view, 4, 1, Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 255, 192));
+    EXPECT_EQ(Cell(view, 2, 1, Qt::BackgroundRole).value<QBrush>().style(), Qt::NoBrush);
+    EXPECT_EQ(Cell(view, 2, 5, Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
 }
 
 TEST_F(InterestPanelTest, HeaderCellsAlignAsTheirColumnsAndCutCellsShowTheirWholeText)
@@ -206,17 +206,17 @@ TEST_F(InterestPanelTest, HeaderCellsAlignAsTheirColumnsAndCutCellsShowTheirWhol
     const std::vector<int> dividend = {kLeft, kCentre, kCentre, kCentre, kCentre, kRight, kRight, kRight, kRight, kRight};
     for (const auto &[view, columns] : {std::pair{EJ().fgEJ_View, interest}, std::pair{BD().fgBD_View, dividend}})
         for (int c = 0; c < view->columnCount(); ++c)
-            EXPECT_EQ(view->item(0, c)->textAlignment(), columns[c]) << c;
+            EXPECT_EQ(Cell(view, 0, c, Qt::TextAlignmentRole).toInt(), columns[c]) << c;
 
     // Digits wider than the cell are cut at the end, with an ellipsis, and
     // the tool tip has them all; a text that fits has no tool tip.
     Enter(0, "한빛저축은행 서울특별시 중구 본점 영업부", "123-81-45678", "1000020899999", "5");
     GridView *view = EJ().fgEJ_View;
     EXPECT_EQ(view->textElideMode(), Qt::ElideRight);
-    EXPECT_EQ(view->item(1, 3)->toolTip().toStdString(), "한빛저축은행 서울특별시 중구 본점 영업부");
-    EXPECT_EQ(view->item(1, 5)->toolTip().toStdString(), "1,000,020,899,999");
-    EXPECT_EQ(view->item(1, 4)->toolTip().toStdString(), "");
-    EXPECT_EQ(view->item(1, 6)->toolTip().toStdString(), "");
+    EXPECT_EQ(Cell(view, 1, 3, Qt::ToolTipRole).toString().toStdString(), "한빛저축은행 서울특별시 중구 본점 영업부");
+    EXPECT_EQ(Cell(view, 1, 5, Qt::ToolTipRole).toString().toStdString(), "1,000,020,899,999");
+    EXPECT_EQ(Cell(view, 1, 4, Qt::ToolTipRole).toString().toStdString(), "");
+    EXPECT_EQ(Cell(view, 1, 6, Qt::ToolTipRole).toString().toStdString(), "");
 }
 
 TEST_F(InterestPanelTest, TheNameMustNotBeEmptyButBlanksAreANameAndNeitherFieldTooLong)
@@ -324,24 +324,21 @@ TEST_F(InterestPanelTest, DeleteAllAsksFirstAndPrintNeedsARow)
     EXPECT_EQ(window->Loaded_Preview()->Shown_Page(), &window->Interest_Page());
 }
 
-TEST_F(InterestPanelTest, ASaveThatWouldNotFitThePageIsRefusedKeepingTheFields)
+TEST_F(InterestPanelTest, ASaveAtTheBoundIsRefusedKeepingTheFields)
 {
-    Save_Rows("11", 18);
-    Save_Rows("12", 1);
-    ASSERT_EQ(EJ().fgEJ.Rows() - 1, 21);
-    // A second 12 row would add a subtotal row: 23 rows below the header.
+    EJ().Replace_Grid(Payments(RegisterKind::Interest, "11", 998)); // with its 소계 and 합계, 1,000 rows
     Enter(1, "넘침", "", "5", "");
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"22행 이상 등록이 불가능합니다."});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"1000행 이상 등록이 불가능합니다."});
     EXPECT_EQ(Text(Field(0)), "넘침");
     EXPECT_EQ(Text(Field(2)), "5");
-    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 21);
+    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 1000);
 
-    EJ().cmbEJ->setCurrentIndex(0);
+    // A loaded row is saved over all the same.
+    Click_Row(EJ().fgEJ_View, 998);
+    Field(0)->setText(QStringLiteral("고침"));
     EJ().butEJ[0]->click();
-    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 22);
-    Save_Rows("13", 1);
-    EXPECT_EQ(messages.Texts().size(), 2u);
-    EXPECT_EQ(EJ().fgEJ.Rows() - 1, 22);
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(EJ().fgEJ.Text(998, 3), "고침");
 }
 
 // What a Hangul input method sends: the syllable being composed, then the

@@ -221,79 +221,84 @@ TEST(Save, SumsThatReachTheAmountLimitAreRefused)
     EXPECT_STREQ(Refusal_Message(SaveResult::TooLarge, kInterestLayout), "금액이 너무 큽니다.");
 }
 
-// Saves `count` rows of `code`, each expected to be accepted.
-void Fill(GridModel &grid, const char *code, int count)
+// A register of these many rows per code, saved as an opened file saves them.
+GridModel Filled(RegisterKind kind, std::initializer_list<std::pair<const char *, int>> codes)
 {
-    for (int i = 0; i < count; ++i) {
-        const SaveResult r = &Layout_Of(grid) == &kInterestLayout ? Save_Interest(grid, {code, "x", "1"})
-                                                                  : Save_Dividend(grid, code, "x", "1");
-        ASSERT_EQ(r, SaveResult::Saved) << code << " row " << i + 1;
+    GridModel grid = Empty_Register(kind);
+    RowAppender rows(grid);
+    for (const auto &[code, count] : codes)
+        for (int i = 0; i < count; ++i)
+            EXPECT_EQ(rows.Append(Entry_Cells(grid, code, std::vector<std::string>{"x", "", "1", "1"})),
+                      SaveResult::Saved);
+    rows.Finish();
+    return grid;
+}
+
+// The bound counts every row below the header as the grid shows it: data,
+// 소계 and 합계 rows, after the regrouping a new row brings.
+TEST(RegisterBound, ANewRowIsRefusedPastAThousandRows)
+{
+    const RegisterKind I = RegisterKind::Interest, B = RegisterKind::Dividend;
+    const struct {
+        GridModel grid;
+        const char *code;
+        SaveResult result;
+    } cases[] = {
+        {Filled(I, {{"11", 998}}), "11", SaveResult::RegisterFull}, // 998 rows, 소계, 합계: at the bound
+        {Filled(I, {{"11", 998}}), "12", SaveResult::RegisterFull},
+        {Filled(I, {{"11", 996}, {"12", 1}}), "13", SaveResult::Saved},        // 999 rows, then 1,000
+        {Filled(I, {{"11", 996}, {"12", 1}}), "12", SaveResult::RegisterFull}, // its 소계 would make 1,001
+        {Filled(B, {{"21", 332}, {"22", 332}, {"23", 331}}), "23", SaveResult::Saved},
+        {Filled(B, {{"21", 332}, {"22", 332}, {"23", 332}}), "21", SaveResult::RegisterFull},
+    };
+    for (const auto &c : cases) {
+        GridModel grid = c.grid;
+        const int rows = grid.Rows();
+        EXPECT_EQ(Save_Row(grid, 0, Entry_Cells(grid, c.code, std::vector<std::string>{"새", "", "1", "1"})), c.result)
+            << rows - 1 << " rows, code " << c.code;
+        EXPECT_EQ(grid.Rows(), c.result == SaveResult::Saved ? rows + 1 : rows);
+        EXPECT_LE(grid.Rows() - 1, kMaxRegisterRows);
     }
+    EXPECT_STREQ(Refusal_Message(SaveResult::RegisterFull, kInterestLayout), "1000행 이상 등록이 불가능합니다.");
+    EXPECT_STREQ(Refusal_Message(SaveResult::RegisterFull, kDividendLayout), "1000행 이상 등록이 불가능합니다.");
+
+    // At the bound a loaded row is still saved over; only a move to another
+    // code that would give it a 소계 past the bound is not.
+    GridModel full = Filled(I, {{"11", 996}, {"12", 1}, {"13", 1}});
+    ASSERT_EQ(full.Rows() - 1, kMaxRegisterRows);
+    EXPECT_EQ(Save_Interest(full, {"11", "고침", "5"}, 3), SaveResult::Saved);
+    EXPECT_EQ(full.Text(3, 3), "고침");
+    ASSERT_EQ(full.Text(999, 1), "13");
+    EXPECT_EQ(Save_Interest(full, {"12", "옮김", "5"}, 999), SaveResult::RegisterFull);
+    EXPECT_EQ(full.Text(999, 1), "13");
 }
 
-TEST(InterestLimit, TwentyTwoRowsBelowTheHeaderFitThePage)
+// Rows appended in one pass, as a file is opened, are answered and end as
+// the same rows saved one by one, refusals and sums alike.
+TEST(RegisterBound, RowsAppendedInOnePassEndAsRowsSavedOneByOne)
 {
-    GridModel fgEJ = Interest_Register();
-    Fill(fgEJ, "11", 10);
-    Fill(fgEJ, "12", 8);
-    ASSERT_EQ(fgEJ.Rows() - 1, 21); // 18 data rows, two subtotals, the total
-    EXPECT_EQ(Save_Interest(fgEJ, {"12", "y", "1"}), SaveResult::Saved);
-    ASSERT_EQ(fgEJ.Rows() - 1, 22);
-    const auto full = Rows(fgEJ);
-    EXPECT_EQ(Save_Interest(fgEJ, {"13", "z", "1"}), SaveResult::RegisterFull);
-    EXPECT_EQ(Rows(fgEJ), full);
-    // Overwriting a loaded row needs no room.
-    EXPECT_EQ(Save_Interest(fgEJ, {"12", "새이름", "2"}, 12), SaveResult::Saved);
-    EXPECT_EQ(fgEJ.Rows() - 1, 22);
-    EXPECT_STREQ(Refusal_Message(SaveResult::RegisterFull, kInterestLayout), "22행 이상 등록이 불가능합니다.");
-}
-
-TEST(InterestLimit, ASaveWhoseSubtotalWouldPushRowsOffThePageIsRefused)
-{
-    GridModel fgEJ = Interest_Register();
-    Fill(fgEJ, "11", 18);
-    Fill(fgEJ, "12", 1);
-    ASSERT_EQ(fgEJ.Rows() - 1, 21);
-    // A second 12 row would add its subtotal: 23 rows.
-    EXPECT_EQ(Save_Interest(fgEJ, {"12", "y", "1"}), SaveResult::RegisterFull);
-    EXPECT_EQ(fgEJ.Rows() - 1, 21);
-    EXPECT_EQ(Save_Interest(fgEJ, {"13", "y", "1"}), SaveResult::Saved);
-    ASSERT_EQ(fgEJ.Rows() - 1, 22);
-    // Moving the 13 row to 12 makes a subtotal of 12: refused, even over a loaded row.
-    ASSERT_EQ(fgEJ.Text(21, 1), "13");
-    EXPECT_EQ(Save_Interest(fgEJ, {"12", "y", "1"}, 21), SaveResult::RegisterFull);
-    EXPECT_EQ(fgEJ.Text(21, 1), "13");
-}
-
-TEST(DividendLimit, RowsUnderOneCodeStopAtTwelve)
-{
-    GridModel fgBD = Dividend_Register();
-    Fill(fgBD, "21", 12);
-    ASSERT_EQ(fgBD.Rows(), 15); // header, 12 rows, subtotal, total
-    EXPECT_EQ(Save_Dividend(fgBD, "21", "x", "1"), SaveResult::RegisterFull);
-    EXPECT_EQ(Save_Dividend(fgBD, "21", "y", "5", "5", 3), SaveResult::Saved);
-    EXPECT_STREQ(Refusal_Message(SaveResult::RegisterFull, kDividendLayout), "14행 이상 등록이 불가능합니다.");
-}
-
-TEST(DividendLimit, RowsSpreadOverThreeCodesStopAtTen)
-{
-    GridModel fgBD = Dividend_Register();
-    Fill(fgBD, "21", 4);
-    Fill(fgBD, "22", 3);
-    Fill(fgBD, "23", 3);
-    EXPECT_EQ(fgBD.Rows() - 1, 14);
-    EXPECT_EQ(Save_Dividend(fgBD, "22", "x", "1"), SaveResult::RegisterFull);
-}
-
-TEST(DividendLimit, ANewSubtotalThatWouldOverflowThePageIsRefused)
-{
-    GridModel fgBD = Dividend_Register();
-    Fill(fgBD, "21", 10);
-    Fill(fgBD, "22", 1);
-    ASSERT_EQ(fgBD.Rows() - 1, 13);
-    EXPECT_EQ(Save_Dividend(fgBD, "22", "x", "1"), SaveResult::RegisterFull);
-    EXPECT_EQ(Save_Dividend(fgBD, "23", "x", "1"), SaveResult::Saved);
-    EXPECT_EQ(fgBD.Rows() - 1, 14);
+    const std::vector<Payment> payments = {
+        {"13", "가", "9,000,000,000,000"},
+        {"11", "나", "5"},
+        {"13", "다", "999,999,999,990"},
+        {"13", "라", "5"}, // the 합계 would pass 10^13
+        {"12", "", "1"},   // no name
+        {"11", "마", "-7"},
+        {"13", "바", "-1"},
+        {"13", "사", "8"},
+        {"12", "아", "3", "2"},
+        {"11", "자", "1"}, // the 합계 would reach 10^13
+    };
+    GridModel oneByOne = Filled(RegisterKind::Interest, {{"12", 1}});
+    GridModel onePass = oneByOne;
+    RowAppender rows(onePass);
+    for (const Payment &p : payments) {
+        const std::vector<std::string> fields = {p.name, "", p.amount, p.tax};
+        EXPECT_EQ(rows.Append(Entry_Cells(onePass, p.code, fields)), Save_Interest(oneByOne, p)) << p.name;
+    }
+    rows.Finish();
+    EXPECT_EQ(Rows(onePass), Rows(oneByOne));
+    EXPECT_EQ(Rows(onePass).back(), (Shown{T, {"", "", "합계", "", "9,999,999,999,999", "3"}}));
 }
 
 TEST(GrossUp, NineteenHundredthsOfTheBaseRoundedHalvesAwayFromZero)

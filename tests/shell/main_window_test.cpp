@@ -339,9 +339,12 @@ TEST(DarkTheme, DesignedColoursKeepTheirTextAndTheSystemsFollowTheTheme)
 
         // The sum row's yellow with black; the fixed cells in the theme's pair.
         const GridView *grid = window.Dividend().fgBD_View;
-        EXPECT_EQ(grid->item(1, 5)->foreground().color(), QColor(Qt::black));
-        EXPECT_EQ(grid->item(0, 5)->foreground().color(), QColor(Qt::white));
-        EXPECT_EQ(grid->item(0, 5)->background().color(), QColor(45, 45, 45));
+        const auto brush = [grid](int row, int role) {
+            return grid->model()->index(row, 5).data(role).value<QBrush>().color();
+        };
+        EXPECT_EQ(brush(1, Qt::ForegroundRole), QColor(Qt::black));
+        EXPECT_EQ(brush(0, Qt::ForegroundRole), QColor(Qt::white));
+        EXPECT_EQ(brush(0, Qt::BackgroundRole), QColor(45, 45, 45));
 
         // The help line and its label in the tool-tip colours.
         for (QWidget *help : std::initializer_list<QWidget *>{window.txtLblHelp, window.txtHelp}) {

@@ -33,9 +33,14 @@ inline int Pdf_Pages(const QString &path)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
-inline std::vector<PdfWord> Pdf_Words(const QString &path)
+// The words of every page, or of one page counted from 1.
+inline std::vector<PdfWord> Pdf_Words(const QString &path, int page = 0)
 {
-    const QString html = Run_Tool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    QStringList args = {QStringLiteral("-bbox"), path, QStringLiteral("-")};
+    if (page > 0)
+        args = QStringList{QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page)} +
+               args;
+    const QString html = Run_Tool(QStringLiteral("pdftotext"), args);
     static const QRegularExpression word(QStringLiteral(
         "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
     std::vector<PdfWord> words;

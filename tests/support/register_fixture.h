@@ -2,6 +2,7 @@
 // does there: typing, keys, clicks on grid rows.
 #pragma once
 
+#include "core/registers/register_entry.h"
 #include "ui/platform/grid_view.h"
 #include "ui/registers/dividend_panel.h"
 #include "ui/registers/interest_panel.h"
@@ -33,11 +34,17 @@ protected:
     }
     static QColor Base(QWidget *w) { return w->palette().color(QPalette::Active, QPalette::Base); }
 
+    // What a grid's cell shows in a role: its text, colours, alignment, tool tip.
+    static QVariant Cell(GridView *view, int row, int col, int role = Qt::DisplayRole)
+    {
+        return view->model()->index(row, col).data(role);
+    }
+
     // A mouse click on row `row` of a grid, as the user clicks it.
     static void Click_Row(GridView *view, int row)
     {
         view->scrollTo(view->model()->index(row, 1)); // clear of the fixed row
-        const QRect cell = view->visualItemRect(view->item(row, 1));
+        const QRect cell = view->visualRect(view->model()->index(row, 1));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     }
 
@@ -70,6 +77,19 @@ protected:
     {
         window->cmdTab[3]->click();
         BD().butBD[3]->click();
+    }
+
+    // A register of `count` payments of one code, "지급자1" onwards, each of
+    // 1,000 won, saved as an opened file saves them.
+    static GridModel Payments(RegisterKind kind, const char *code, int count)
+    {
+        GridModel grid = Empty_Register(kind);
+        RowAppender rows(grid);
+        for (int i = 1; i <= count; ++i)
+            rows.Append(
+                Entry_Cells(grid, code, std::vector<std::string>{"지급자" + std::to_string(i), "", "1000", "1000"}));
+        rows.Finish();
+        return grid;
     }
 
     // Column 1.. of each row below the header, joined with "|".

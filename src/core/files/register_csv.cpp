@@ -404,13 +404,15 @@ std::optional<ReadFailure> Import_Register_Rows(ByteSource &source, RegisterKind
 {
     RegisterCsvReader reader(source, kind, separator);
     GridModel work = grid;
+    RowAppender appender(work);
     while (std::optional<RegisterRow> row = reader.Next()) {
-        const SaveResult saved = Save_Row(work, 0, Entry_Cells(work, row->code, row->fields));
+        const SaveResult saved = appender.Append(Entry_Cells(work, row->code, row->fields));
         if (const char *refusal = Refusal_Message(saved, Layout_Of(kind)))
             return ReadFailure{row->line, refusal};
     }
     if (reader.Failure())
         return reader.Failure();
+    appender.Finish();
     grid = std::move(work);
     return std::nullopt;
 }

@@ -137,9 +137,9 @@ std::optional<std::string> Key_Failure(const Json &object, std::span<const Field
     return std::nullopt;
 }
 
-// One row, checked as the panel's fields would take it and saved onto
-// `grid` as 저장 saves a new row.
-std::optional<std::string> Load_Row(const Json &row, const Register &reg, GridModel &grid, std::string_view where)
+// One row, checked as the panel's fields would take it and saved onto the
+// register as 저장 saves a new row.
+std::optional<std::string> Load_Row(const Json &row, const Register &reg, RowAppender &rows, std::string_view where)
 {
     if (!row.is_object())
         return std::string(where) + "이(가) 객체가 아닙니다.";
@@ -175,7 +175,7 @@ std::optional<std::string> Load_Row(const Json &row, const Register &reg, GridMo
                        "이(가) 배당액과 배당가산대상금액으로 계산한 " + Quoted(worked) + "와(과) 다릅니다.";
         }
     }
-    const SaveResult saved = Save_Row(grid, 0, Entry_Cells(grid, entry.code, entry.fields));
+    const SaveResult saved = rows.Append(Entry_Cells(rows.Grid(), entry.code, entry.fields));
     if (const char *refusal = Refusal_Message(saved, Layout_Of(reg.kind)))
         return prefix + refusal;
     return std::nullopt;
@@ -185,13 +185,15 @@ std::optional<std::string> Load_Register(const Json &rows, const Register &reg, 
 {
     if (!rows.is_array())
         return std::string(reg.title) + "(" + reg.key + ")이(가) 배열이 아닙니다.";
+    RowAppender appender(grid);
     int n = 0;
     for (const Json &row : rows) {
         ++n;
         const std::string where = std::string(reg.title) + " " + std::to_string(n) + "번째 행";
-        if (auto failure = Load_Row(row, reg, grid, where))
+        if (auto failure = Load_Row(row, reg, appender, where))
             return failure;
     }
+    appender.Finish();
     return std::nullopt;
 }
 

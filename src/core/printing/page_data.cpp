@@ -3,42 +3,46 @@
 #include "core/computation/engine.h"
 #include "core/registers/grid_model.h"
 
+#include <algorithm>
+
 namespace {
 
 // The register page's table, lblEJ or lblBD, and its cells per row.
 struct Table {
-    std::vector<std::string> &cells;
+    int array;
     int perRow;
 };
 
-Table Table_Of(Page &page)
+Table Table_Of(const PageSpec &spec)
 {
-    const bool interest = page.Spec().Array_Index("lblEJ") >= 0;
-    return {page.Captions(interest ? "lblEJ" : "lblBD"), interest ? kInterestCells : kDividendCells};
-}
-
-std::string Page_Full(int pageRows)
-{
-    return "이 쪽에는 " + std::to_string(pageRows) + "줄까지만 들어갑니다. " + std::to_string(pageRows + 1) +
-           "번째 줄부터는 넣지 못했습니다.";
+    const int interest = spec.Array_Index("lblEJ");
+    return interest >= 0 ? Table{interest, kInterestCells} : Table{spec.Array_Index("lblBD"), kDividendCells};
 }
 
 } // namespace
 
-std::optional<std::string> Set_Data(Page &page, const GridModel &grid)
+int Sheet_Rows(const PageSpec &spec)
 {
-    const Table table = Table_Of(page);
-    for (std::string &cell : table.cells)
-        cell.clear();
-    for (int r = 1; r < grid.Rows(); ++r) {
-        for (int c = 1; c < grid.Cols(); ++c) {
-            const std::size_t element = static_cast<std::size_t>((r - 1) * table.perRow + (c - 1));
-            if (element >= table.cells.size())
-                return Page_Full(static_cast<int>(table.cells.size()) / table.perRow);
-            table.cells[element] = grid.Text(r, c);
-        }
-    }
-    return std::nullopt;
+    const Table table = Table_Of(spec);
+    return static_cast<int>(spec.arrays.at(static_cast<std::size_t>(table.array)).labels.size()) / table.perRow;
+}
+
+std::vector<Page> Register_Sheets(const PageSpec &spec, const GridModel &grid)
+{
+    const Table table = Table_Of(spec);
+    const int perSheet = Sheet_Rows(spec);
+    const int rows = grid.Rows() - 1;
+    std::vector<Page> sheets;
+    sheets.reserve(static_cast<std::size_t>(std::max(1, (rows + perSheet - 1) / perSheet)));
+    do {
+        Page &sheet = sheets.emplace_back(spec);
+        std::vector<std::string> &cells = sheet.Captions(static_cast<std::size_t>(table.array));
+        const int first = static_cast<int>(sheets.size() - 1) * perSheet;
+        for (int k = 0; k < perSheet && first + k < rows; ++k)
+            for (int c = 1; c < grid.Cols() && c <= table.perRow; ++c)
+                cells[static_cast<std::size_t>(k * table.perRow + c - 1)] = grid.Text(first + k + 1, c);
+    } while (static_cast<int>(sheets.size()) * perSheet < rows);
+    return sheets;
 }
 
 void Show_Statement(Page &page, const StatementEngine &engine)

@@ -41,7 +41,7 @@ namespace {
 double Printed_X(double x) { return x * 1.21 + kPrintOffsetX; }
 double Printed_Y(double y) { return y * 1.36 + kPrintOffsetY; }
 
-void Draw_Page(const Page &page, Printer &printer)
+void Draw_Sheet(const Page &page, const std::string &sheetNumber, Printer &printer)
 {
     const PageSpec &spec = page.Spec();
     // Rules print black, whatever their colour on screen.
@@ -60,16 +60,28 @@ void Draw_Page(const Page &page, Printer &printer)
     printer.Print(spec.formNumber);
     printer.CurrentX = Printed_X(anchor.x1) + kPageNumberShift;
     printer.Print(spec.pageNumber);
-
-    printer.End_Doc();
+    if (!sheetNumber.empty()) {
+        printer.CurrentX += printer.Text_Width(std::string(spec.pageNumber) + " ");
+        printer.Print(sheetNumber);
+    }
 }
 
 } // namespace
 
-std::optional<std::string> Print_Page(const Page &page, Printer &printer)
+std::string Sheet_Number(std::size_t sheet, std::size_t sheets)
+{
+    return sheets < 2 ? std::string() : std::to_string(sheet + 1) + "/" + std::to_string(sheets);
+}
+
+std::optional<std::string> Print_Page(std::span<const Page> sheets, Printer &printer)
 {
     try {
-        Draw_Page(page, printer);
+        for (std::size_t i = 0; i < sheets.size(); ++i) {
+            if (i > 0)
+                printer.New_Page();
+            Draw_Sheet(sheets[i], Sheet_Number(i, sheets.size()), printer);
+        }
+        printer.End_Doc();
         return std::nullopt;
     } catch (const std::exception &failure) {
         printer.Kill_Doc();
@@ -77,9 +89,9 @@ std::optional<std::string> Print_Page(const Page &page, Printer &printer)
     }
 }
 
-std::int16_t Fun_인쇄(const Page &page, Printer &printer, Messages &messages)
+std::int16_t Fun_인쇄(std::span<const Page> sheets, Printer &printer, Messages &messages)
 {
-    const std::optional<std::string> failure = Print_Page(page, printer);
+    const std::optional<std::string> failure = Print_Page(sheets, printer);
     messages.Plain(failure ? *failure : kPrintDone);
     return 0;
 }

@@ -30,13 +30,24 @@ inline constexpr const char *kPrintDone = "인쇄가 완료되었습니다.";
 void Print_Labels(const LabelArraySpec &array, std::span<const std::string> captions, Printer &printer, float scaleX,
                   float scaleY, int offsetX, int offsetY);
 
-// Prints the page as one job; the failure's description when it could not,
+// Prints the sheets of a page as one job, each the whole page with its
+// header; beside the page number of each, when there are two or more, its
+// number of the whole ("1/3"). The failure's description when it could not,
 // the unfinished job then discarded.
-std::optional<std::string> Print_Page(const Page &page, Printer &printer);
+std::optional<std::string> Print_Page(std::span<const Page> sheets, Printer &printer);
+inline std::optional<std::string> Print_Page(const Page &page, Printer &printer)
+{
+    return Print_Page(std::span(&page, 1), printer);
+}
+
+// What stands beside the page number of a sheet: "1/3", or nothing for a
+// page of one sheet.
+std::string Sheet_Number(std::size_t sheet, std::size_t sheets);
 
 // The page forms' print command: Print_Page, then "인쇄가 완료되었습니다."
-// or the failure's description, each in a plain box. Always 0.
-std::int16_t Fun_인쇄(const Page &page, Printer &printer, Messages &messages);
+// or the failure's description, each in a plain box, once for the job.
+// Always 0.
+std::int16_t Fun_인쇄(std::span<const Page> sheets, Printer &printer, Messages &messages);
 
 // A point size rounded to a whole number, a half going to the even neighbour.
 double Round_Half_Even(double size);

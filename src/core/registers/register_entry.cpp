@@ -39,9 +39,11 @@ std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view cod
     return cells;
 }
 
-SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells)
+namespace {
+
+// What no register takes, whatever it holds already.
+SaveResult Text_Refusal(const std::vector<std::string> &cells)
 {
-    cells.resize(grid.Cols());
     if (cells[kNameCol].empty())
         return SaveResult::NameMissing;
     if (Code_Points(cells[kNameCol]) > kMaxTextChars)
@@ -53,26 +55,110 @@ SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells
         return SaveResult::NameControl;
     if (Has_Control_Character(cells[kNumberCol]))
         return SaveResult::NumberControl;
+    return SaveResult::Saved;
+}
 
-    // Regroup a copy first: whether the page still holds the register is
-    // only known after the regrouping has placed the subtotal rows.
-    GridModel trial = grid;
-    int target = editRow;
-    if (!trial.Is_Data(target)) {
-        trial.Add_Row();
-        target = trial.Rows() - 1;
+// A sum that its 소계 or 합계 row can show and a file can read back.
+bool Sum_Fits(AmountSum sum)
+{
+    return Parse_Number(Format_Whole(static_cast<double>(sum))).status == NumberStatus::Number;
+}
+
+void Fill_Row(GridModel &grid, int row, std::vector<std::string> &cells)
+{
+    cells[kSerialCol] = std::to_string(row); // the regrouping renumbers it
+    grid.Set_Row_Height(row, kRowHeight);
+    for (int c = 1; c < grid.Cols(); ++c)
+        grid.Set_Text(row, c, std::move(cells[c]));
+}
+
+} // namespace
+
+RowAppender::RowAppender(GridModel &grid) : grid_(grid), layout_(Layout_Of(grid))
+{
+    const std::size_t amounts = static_cast<std::size_t>(grid.Cols() - kFirstAmountCol);
+    all_.sums.assign(amounts, 0);
+    for (Group &group : codes_)
+        group.sums.assign(amounts, 0);
+    for (int r = 1; r < grid.Rows(); ++r) {
+        if (!grid.Is_Data(r))
+            continue;
+        for (Group *group : {&all_, Code_Group(grid.Text(r, kCodeCol))}) {
+            if (!group)
+                continue;
+            ++group->rows;
+            for (std::size_t a = 0; a < amounts; ++a)
+                group->sums[a] += Get_Amount(grid.Text(r, kFirstAmountCol + static_cast<int>(a)));
+        }
     }
-    cells[kSerialCol] = std::to_string(target); // the regrouping renumbers it
-    trial.Set_Row_Height(target, kRowHeight);
-    for (int c = 1; c < trial.Cols(); ++c)
-        trial.Set_Text(target, c, std::move(cells[c]));
-    Reset_fg(trial);
+    for (const Group &group : codes_)
+        subtotals_ += group.rows >= 2;
+}
 
-    // This also covers the plain row limit: a new row on a register that
-    // already fills its page always leaves one row too many.
-    if (trial.Rows() - 1 > Layout_Of(trial).pageRows)
+RowAppender::Group *RowAppender::Code_Group(std::string_view code)
+{
+    for (std::size_t i = 0; i < layout_.codes.size(); ++i)
+        if (code == layout_.codes[i])
+            return &codes_[i];
+    return nullptr;
+}
+
+SaveResult RowAppender::Append(std::vector<std::string> cells)
+{
+    cells.resize(grid_.Cols());
+    if (const SaveResult refused = Text_Refusal(cells); refused != SaveResult::Saved)
+        return refused;
+
+    // The regrouping gives each code of two rows or more its 소계 and the
+    // register its 합계.
+    Group *code = Code_Group(cells[kCodeCol]);
+    const int subtotals = subtotals_ + (code && code->rows == 1);
+    if (all_.rows + 1 + subtotals + 1 > kMaxRegisterRows)
         return SaveResult::RegisterFull;
-    // A sum too large to read back as an amount is refused like a typed one.
+    std::vector<double> amounts;
+    for (int c = kFirstAmountCol; c < grid_.Cols(); ++c)
+        amounts.push_back(Get_Amount(cells[c]));
+    for (std::size_t a = 0; a < amounts.size(); ++a)
+        if (!Sum_Fits(all_.sums[a] + amounts[a]) || (code && code->rows >= 1 && !Sum_Fits(code->sums[a] + amounts[a])))
+            return SaveResult::TooLarge;
+
+    for (Group *group : {&all_, code}) {
+        if (!group)
+            continue;
+        ++group->rows;
+        for (std::size_t a = 0; a < amounts.size(); ++a)
+            group->sums[a] += amounts[a];
+    }
+    subtotals_ = subtotals;
+    grid_.Add_Row();
+    Fill_Row(grid_, grid_.Rows() - 1, cells);
+    return SaveResult::Saved;
+}
+
+void RowAppender::Finish() { Reset_fg(grid_); }
+
+SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells)
+{
+    if (!grid.Is_Data(editRow)) {
+        RowAppender appender(grid);
+        const SaveResult saved = appender.Append(std::move(cells));
+        if (saved == SaveResult::Saved)
+            appender.Finish();
+        return saved;
+    }
+
+    cells.resize(grid.Cols());
+    if (const SaveResult refused = Text_Refusal(cells); refused != SaveResult::Saved)
+        return refused;
+    // Over a loaded row: regroup a copy first, since a changed code may add
+    // a 소계 row or make another code's sum too large.
+    GridModel trial = grid;
+    Fill_Row(trial, editRow, cells);
+    Reset_fg(trial);
+    // Past the bound only when the row moved to a code that gains its 소계
+    // on a register already at the bound: a register no file could hold.
+    if (trial.Rows() - 1 > kMaxRegisterRows)
+        return SaveResult::RegisterFull;
     for (int r = 1; r < trial.Rows(); ++r)
         for (int c = kFirstAmountCol; !trial.Is_Data(r) && c < trial.Cols(); ++c)
             if (Parse_Number(trial.Text(r, c)).status != NumberStatus::Number)
@@ -98,7 +184,7 @@ const char *Refusal_Message(SaveResult result, const RegisterLayout &layout)
     case SaveResult::NumberControl:
         return Text_Field_Message(layout, 1, false);
     case SaveResult::RegisterFull:
-        return layout.limitMessage;
+        return kRegisterFullMessage;
     case SaveResult::TooLarge:
         return kAmountTooLargeMessage;
     }

@@ -4,6 +4,7 @@
 
 #include "core/registers/regrouping.h"
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,16 +30,42 @@ enum class SaveResult {
     NumberTooLong, // so does the registration number
     NameControl,   // the name holds a control character (a tab, a line break)
     NumberControl, // so does the registration number
-    RegisterFull,  // the register would no longer fit its printed page
+    RegisterFull,  // the register would pass kMaxRegisterRows
     TooLarge,      // a sum of the register would reach the amount limit
 };
 
 // Writes the cells (the payer's name given) over row editRow, or as a new row when editRow is 0,
-// then regroups. A save that would leave more rows below the header than
-// the register's page holds (a new row, or a subtotal row that the
-// regrouping adds), or a name or number too long, is refused and the grid is
-// left as it was.
+// then regroups. A save that would leave more than kMaxRegisterRows rows
+// below the header (a new row, or a subtotal row that the regrouping adds),
+// a name or number too long, or a sum reaching the amount limit, is refused
+// and the grid is left as it was.
 SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells);
+
+// New rows saved one after another, each answered as Save_Row would answer
+// it as a new row on the grid as the rows before it left it; a refused row is
+// not taken. The sums and the row count are kept as the rows come, so the
+// grid is regrouped once, by Finish: a file of many rows opens in one pass.
+class RowAppender {
+public:
+    explicit RowAppender(GridModel &grid);
+    const GridModel &Grid() const { return grid_; }
+    SaveResult Append(std::vector<std::string> cells);
+    // Regroups the grid with every row taken; call it once, after the last.
+    void Finish();
+
+private:
+    struct Group {
+        int rows = 0;
+        std::vector<AmountSum> sums;
+    };
+    Group *Code_Group(std::string_view code); // nullptr for a code not in the list
+
+    GridModel &grid_;
+    const RegisterLayout &layout_;
+    std::array<Group, 3> codes_; // by the layout's codes
+    Group all_;
+    int subtotals_ = 0;
+};
 
 // What a refused save tells the user; nullptr for a save that was made.
 const char *Refusal_Message(SaveResult result, const RegisterLayout &layout);

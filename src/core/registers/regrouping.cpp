@@ -2,8 +2,12 @@
 
 #include "core/common/amount.h"
 
+#include <limits>
 #include <string>
 #include <vector>
+
+// A full register's amounts, each below 10^13 won, add up below 2^54.
+static_assert(std::numeric_limits<AmountSum>::digits >= 54);
 
 namespace {
 
@@ -48,9 +52,9 @@ void Init_Grid(GridModel &grid, const RegisterLayout &layout)
 }
 
 // Sums of the amount columns over the data rows that `take` accepts.
-template <typename Take> std::vector<double> Amount_Sums(const GridModel &grid, Take take)
+template <typename Take> std::vector<AmountSum> Amount_Sums(const GridModel &grid, Take take)
 {
-    std::vector<double> sums(grid.Cols() - kFirstAmountCol, 0.0);
+    std::vector<AmountSum> sums(grid.Cols() - kFirstAmountCol, 0.0);
     for (int r = 1; r < grid.Rows(); ++r) {
         if (!grid.Is_Data(r) || !take(r))
             continue;
@@ -60,13 +64,13 @@ template <typename Take> std::vector<double> Amount_Sums(const GridModel &grid, 
     return sums;
 }
 
-void Fill_Sum_Row(GridModel &grid, int row, RowKind kind, const char *label, const std::vector<double> &sums)
+void Fill_Sum_Row(GridModel &grid, int row, RowKind kind, const char *label, const std::vector<AmountSum> &sums)
 {
     grid.Set_Kind(row, kind);
     grid.Set_Row_Height(row, kRowHeight);
     grid.Set_Text(row, kNameCol, label);
     for (int c = kFirstAmountCol; c < grid.Cols(); ++c)
-        grid.Set_Text(row, c, Format_Whole(sums[c - kFirstAmountCol]));
+        grid.Set_Text(row, c, Format_Whole(static_cast<double>(sums[c - kFirstAmountCol])));
     for (int c = 1; c < grid.Cols(); ++c)
         grid.Set_Cell_Back(row, c, kTotalBack);
 }
@@ -84,14 +88,14 @@ void Sub_Total(GridModel &grid, std::string_view code)
     // Just renumbered, so the last serial is the code's row count.
     if (lastSerial <= 1)
         return;
-    const std::vector<double> sums = Amount_Sums(grid, [&](int r) { return grid.Text(r, kCodeCol) == code; });
+    const std::vector<AmountSum> sums = Amount_Sums(grid, [&](int r) { return grid.Text(r, kCodeCol) == code; });
     grid.Insert_Row(insertAt);
     Fill_Sum_Row(grid, insertAt, RowKind::Subtotal, "소계", sums);
 }
 
 void Total(GridModel &grid)
 {
-    const std::vector<double> sums = Amount_Sums(grid, [](int) { return true; });
+    const std::vector<AmountSum> sums = Amount_Sums(grid, [](int) { return true; });
     grid.Add_Row();
     Fill_Sum_Row(grid, grid.Rows() - 1, RowKind::Total, "합계", sums);
 }
@@ -105,8 +109,6 @@ const RegisterLayout kInterestLayout = {
     false,
     kInterestHeaders,
     kInterestColumns,
-    22,
-    "22행 이상 등록이 불가능합니다.",
     "상호(성명)을 입력하세요.",
     {"상호(성명)", "사업자등록번호(주민번호)"},
 };
@@ -118,8 +120,6 @@ const RegisterLayout kDividendLayout = {
     true,
     kDividendHeaders,
     kDividendColumns,
-    14,
-    "14행 이상 등록이 불가능합니다.",
     "배당지급법인명을 입력하세요.",
     {"배당지급법인명", "사업자등록번호"},
 };

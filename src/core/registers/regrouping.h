@@ -19,6 +19,17 @@ inline constexpr int kNameCol = 3;
 inline constexpr int kNumberCol = 4;
 inline constexpr int kFirstAmountCol = 5;
 
+// The most rows a register holds below its header, data, 소계 and 합계 rows
+// together: a portfolio of hundreds of payers, printed on as many sheets of
+// its page as it needs. Every way in refuses a row past it.
+inline constexpr int kMaxRegisterRows = 1000;
+inline constexpr const char *kRegisterFullMessage = "1000행 이상 등록이 불가능합니다.";
+
+// A column's sum. The amounts are whole won below the limit, so a long
+// double holds every sum of a register exactly, whatever the order of adding:
+// a sum worked out row by row as rows come in is the one the regrouping shows.
+using AmountSum = long double;
+
 struct RegisterLayout {
     const char *name; // the grid's name, which is how Reset_fg tells them apart
     std::array<const char *, 3> codes;
@@ -26,8 +37,6 @@ struct RegisterLayout {
     bool wordWrap;
     std::span<const char *const> headers; // columns 0..n-1
     std::span<const GridColumn> columns;
-    int pageRows; // rows below the header that its printed page holds
-    const char *limitMessage;
     const char *nameMissingMessage;
     std::array<const char *, 2> textLabels; // the name and the number, as messages call them
 };

@@ -2,6 +2,7 @@
 
 #include "gui/platform/twips.h"
 
+#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
@@ -20,16 +21,6 @@ Qt::Alignment Alignment(CellAlign align)
         break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
-QTableWidgetItem *Item_At(QTableWidget &table, int row, int col)
-{
-    QTableWidgetItem *item = table.item(row, col);
-    if (!item) {
-        item = new QTableWidgetItem;
-        table.setItem(row, col, item);
-    }
-    return item;
 }
 
 // Every view of the grid alike: no headers of Qt's own, fixed sizes, no
@@ -68,6 +59,91 @@ public:
 
 } // namespace
 
+// The cells as the table asks for them, from the grid last mirrored: a
+// cell's text, colours, alignment and tool tip are worked out when it is
+// drawn or read, so a change costs the same for twenty rows as for a
+// thousand.
+class GridCells final : public QAbstractTableModel {
+public:
+    explicit GridCells(QTableView *view) : QAbstractTableModel(view), view_(view) {}
+
+    void Show(const GridModel &grid)
+    {
+        beginResetModel();
+        grid_ = grid;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : grid_.Rows(); }
+    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : grid_.Cols(); }
+
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        return Fixed(index.row(), index.column()) ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    }
+
+    // The header row again as the (hidden) header's texts: a screen reader
+    // reads them as the columns' headings, blanks collapsed.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < grid_.Cols())
+            return QString::fromStdString(grid_.Text(0, section)).simplified();
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid())
+            return {};
+        const int r = index.row(), c = index.column();
+        switch (role) {
+        case Qt::DisplayRole:
+            return QString::fromStdString(grid_.Text(r, c));
+        case Qt::TextAlignmentRole: // whole columns, the header cells with them
+            return static_cast<int>(Alignment(grid_.Column(c).align));
+        case Qt::ToolTipRole:
+            return Cut(r, c) ? QVariant(QString::fromStdString(grid_.Text(r, c))) : QVariant();
+        case Qt::AccessibleDescriptionRole:
+            return grid_.Kind(r) == RowKind::Subtotal ? QString::fromUtf8("소계")
+                   : grid_.Kind(r) == RowKind::Total  ? QString::fromUtf8("합계")
+                                                      : QString();
+        // A cell of a designed colour has its designed text colour, black,
+        // whatever the desktop's theme; the others follow it.
+        case Qt::BackgroundRole:
+            if (Fixed(r, c))
+                return view_->palette().button();
+            if (const std::optional<Rgb> back = grid_.Cell_Back(r, c))
+                return QBrush(QColor(QRgb(*back)));
+            return {};
+        case Qt::ForegroundRole:
+            if (Fixed(r, c))
+                return view_->palette().buttonText();
+            if (grid_.Cell_Back(r, c))
+                return QBrush(Qt::black);
+            return {};
+        default:
+            return {};
+        }
+    }
+
+private:
+    bool Fixed(int r, int c) const { return grid_.Kind(r) == RowKind::Header || c == 0; }
+
+    // Whether the text is wider than its cell has room for: the style's
+    // margins either side, and the grid line. The wrapped header has room.
+    bool Cut(int r, int c) const
+    {
+        if (grid_.Kind(r) == RowKind::Header && grid_.word_wrap)
+            return false;
+        const int margin = view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1;
+        return view_->fontMetrics().horizontalAdvance(QString::fromStdString(grid_.Text(r, c))) >
+               view_->columnWidth(c) - 1 - 2 * margin;
+    }
+
+    QTableView *view_;
+    GridModel grid_;
+};
+
 // The header row wraps at blanks first, and inside a word only where a
 // word is wider than its column (a narrow column of Korean text), aligned
 // as its column.
@@ -101,16 +177,17 @@ public:
     }
 };
 
-GridView::GridView(QWidget *parent) : QTableWidget(parent)
+GridView::GridView(QWidget *parent) : QTableView(parent)
 {
     Set_Up(*this);
+    cells_ = new GridCells(this);
+    setModel(cells_);
     delegate_ = new HeaderDelegate(this);
     setItemDelegate(delegate_);
-    connect(this, &QTableWidget::cellClicked, this, [this](int row, int) {
+    connect(this, &QTableView::clicked, this, [this](const QModelIndex &index) {
         if (onClick)
-            onClick(row);
+            onClick(index.row());
     });
-
 }
 
 void GridView::Make_Fixed_Views()
@@ -132,11 +209,15 @@ void GridView::Copy_Sizes()
 {
     if (!fixed_[kCorner])
         return;
+    const int rows = rowCount(), columns = columnCount();
+    const int rowHeight = verticalHeader()->defaultSectionSize();
     for (QTableView *view : fixed_) {
-        for (int c = 0; c < columnCount(); ++c)
+        for (int c = 0; c < columns; ++c)
             view->setColumnWidth(c, columnWidth(c));
-        for (int r = 0; r < rowCount(); ++r)
-            view->setRowHeight(r, rowHeight(r));
+        view->verticalHeader()->setDefaultSectionSize(rowHeight);
+        for (int r = 0; r < rows; ++r)
+            if (this->rowHeight(r) != rowHeight)
+                view->setRowHeight(r, this->rowHeight(r));
     }
 }
 
@@ -164,7 +245,7 @@ void GridView::Place_Fixed_Views()
     // Made the first time anything scrolls: until then the table's own
     // cells stand in place, and a window opens sooner without them.
     if (!fixed_[kCorner]) {
-        if (verticalScrollBar()->maximum() == 0 && horizontalScrollBar()->maximum() == 0)
+        if (!selectionModel() || (verticalScrollBar()->maximum() == 0 && horizontalScrollBar()->maximum() == 0))
             return;
         Make_Fixed_Views();
     }
@@ -183,20 +264,20 @@ void GridView::Place_Fixed_Views()
 
 void GridView::resizeEvent(QResizeEvent *event)
 {
-    QTableWidget::resizeEvent(event);
+    QTableView::resizeEvent(event);
     Place_Fixed_Views();
 }
 
 void GridView::updateGeometries()
 {
-    QTableWidget::updateGeometries();
+    QTableView::updateGeometries();
     Place_Fixed_Views();
 }
 
 void GridView::scrollTo(const QModelIndex &index, ScrollHint hint)
 {
-    QTableWidget::scrollTo(index, hint);
-    if (!index.isValid() || rowCount() == 0 || columnCount() == 0)
+    QTableView::scrollTo(index, hint);
+    if (!index.isValid())
         return;
     const QRect cell = visualRect(index);
     if (index.row() > 0 && cell.top() < rowHeight(0))
@@ -207,60 +288,19 @@ void GridView::scrollTo(const QModelIndex &index, ScrollHint hint)
 
 void GridView::Mirror(const GridModel &grid)
 {
-    // Rows move with every regrouping: a row left selected would now be another.
-    clearSelection();
+    // A reset: rows move with every regrouping, and a row left selected
+    // would now be another.
     delegate_->wrapHeader = grid.word_wrap;
-    setColumnCount(grid.Cols());
-    setRowCount(grid.Rows());
+    cells_->Show(grid);
     for (int c = 0; c < grid.Cols(); ++c)
         setColumnWidth(c, Twips_To_Px(grid.Column(c).width));
-
-    // The header row again as the (hidden) header's items: a screen reader
-    // reads them as the columns' headings, blanks collapsed.
-    for (int c = 0; c < grid.Cols(); ++c) {
-        const QString heading = QString::fromStdString(grid.Text(0, c)).simplified();
-        if (!horizontalHeaderItem(c) || horizontalHeaderItem(c)->text() != heading)
-            setHorizontalHeaderItem(c, new QTableWidgetItem(heading));
-    }
-    // The room a cell's text has: the style's margins either side, and the
-    // grid line.
-    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const QFontMetrics metrics(font());
-    const QBrush fixedBack = palette().button();
-    const QBrush fixedText = palette().buttonText();
-    for (int r = 0; r < grid.Rows(); ++r) {
-        setRowHeight(r, Twips_To_Px(grid.Row_Height(r)));
-        const bool header = grid.Kind(r) == RowKind::Header;
-        const bool wrapped = header && grid.word_wrap;
-        for (int c = 0; c < grid.Cols(); ++c) {
-            QTableWidgetItem *item = Item_At(*this, r, c);
-            const QString text = QString::fromStdString(grid.Text(r, c));
-            if (item->text() != text)
-                item->setText(text);
-            // Whole columns are aligned, the header cells with them.
-            item->setTextAlignment(Alignment(grid.Column(c).align));
-            const bool cut = !wrapped && metrics.horizontalAdvance(text) > columnWidth(c) - 1 - 2 * margin;
-            item->setToolTip(cut ? text : QString());
-            const bool fixedCell = header || c == 0;
-            item->setFlags(fixedCell ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            const RowKind kind = grid.Kind(r);
-            item->setData(Qt::AccessibleDescriptionRole, kind == RowKind::Subtotal ? QString::fromUtf8("소계")
-                                                         : kind == RowKind::Total  ? QString::fromUtf8("합계")
-                                                                                   : QString());
-            // A cell of a designed colour has its designed text colour,
-            // black, whatever the desktop's theme; the others follow it.
-            if (fixedCell) {
-                item->setBackground(fixedBack);
-                item->setForeground(fixedText);
-            } else if (const std::optional<Rgb> back = grid.Cell_Back(r, c)) {
-                item->setBackground(QColor(QRgb(*back)));
-                item->setForeground(QColor(Qt::black));
-            } else {
-                item->setBackground(QBrush());
-                item->setForeground(QBrush());
-            }
-        }
-    }
+    // The rows below the header are as high as the first of them; only a
+    // row unlike it (the header) is sized by itself.
+    const int rowHeight = Twips_To_Px(grid.Rows() > 1 ? grid.Row_Height(1) : grid.Row_Height(0));
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    for (int r = 0; r < grid.Rows(); ++r)
+        if (Twips_To_Px(grid.Row_Height(r)) != rowHeight)
+            setRowHeight(r, Twips_To_Px(grid.Row_Height(r)));
     Copy_Sizes();
     Place_Fixed_Views();
 }

@@ -61,65 +61,98 @@ void Show_Caption(QLabel &label, const LabelSpec &spec, const QString &text)
     label.setGeometry(Label_Rect(spec, label));
 }
 
+// The workspace's strip between two sheets.
+constexpr int kSheetGap = 240;
+
 } // namespace
 
-PageForm::PageForm(const PageSpec &spec, Printer &printer, Messages &messages)
-    : messages_(messages), page_(spec), printer_(printer)
+// One sheet of the page: white, with a label per table entry and the rules
+// drawn from the same table.
+class PageForm::SheetView final : public QWidget {
+public:
+    SheetView(const PageSpec &spec, QWidget *parent) : QWidget(parent), spec_(spec)
+    {
+        setAutoFillBackground(true);
+        Designed_Surface(this, Qt::white);
+        resize(Twips_Size(spec.width, spec.height));
+        labels.reserve(spec.arrays.size());
+        for (const LabelArraySpec &array : spec.arrays) {
+            std::vector<QLabel *> &row = labels.emplace_back();
+            row.reserve(array.labels.size());
+            for (const LabelSpec &label : array.labels) {
+                auto *widget = new QLabel(this);
+                widget->setFont(Design_Font(label.font.name, label.font.size, label.font.bold));
+                widget->setAlignment(Alignment(label.align));
+                widget->setAutoFillBackground(array.backStyle == 1);
+                Designed_Surface(widget, Colour(array.backColor), Colour(array.foreColor));
+                widget->setContentsMargins(0, 0, 0, 0);
+                Show_Caption(*widget, label, QString::fromStdString(label.caption));
+                row.push_back(widget);
+            }
+        }
+    }
+
+    void Show(const Page &page)
+    {
+        for (std::size_t a = 0; a < labels.size(); ++a) {
+            const std::vector<std::string> &captions = page.Captions(a);
+            for (std::size_t i = 0; i < labels[a].size(); ++i) {
+                const QString text = QString::fromStdString(captions[i]);
+                if (labels[a][i]->text() != text)
+                    Show_Caption(*labels[a][i], spec_.arrays[a].labels[i], text);
+            }
+        }
+    }
+
+    std::vector<std::vector<QLabel *>> labels; // by array, as the table has them
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        for (const LineSpec &line : spec_.lines) {
+            painter.setPen(QPen(Colour(line.colour), 1));
+            painter.drawLine(Twips_To_Px(line.x1), Twips_To_Px(line.y1), Twips_To_Px(line.x2), Twips_To_Px(line.y2));
+        }
+    }
+
+private:
+    const PageSpec &spec_;
+};
+
+PageForm::PageForm(const PageSpec &spec, Printer &printer, Messages &messages) : messages_(messages), printer_(printer)
 {
     setWindowTitle(QString::fromUtf8(spec.caption));
     setAccessibleName(windowTitle().trimmed());
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
     Designed_Surface(this, Qt::white);
+    sheets_.emplace_back(spec);
+    views_.push_back(new SheetView(spec, this));
     resize(Client_Size());
-
-    labels_.reserve(spec.arrays.size());
-    for (const LabelArraySpec &array : spec.arrays) {
-        std::vector<QLabel *> &labels = labels_.emplace_back();
-        labels.reserve(array.labels.size());
-        for (const LabelSpec &label : array.labels) {
-            auto *widget = new QLabel(this);
-            widget->setFont(Design_Font(label.font.name, label.font.size, label.font.bold));
-            widget->setAlignment(Alignment(label.align));
-            widget->setAutoFillBackground(array.backStyle == 1);
-            Designed_Surface(widget, Colour(array.backColor), Colour(array.foreColor));
-            widget->setContentsMargins(0, 0, 0, 0);
-            Show_Caption(*widget, label, QString::fromStdString(label.caption));
-            labels.push_back(widget);
-        }
-    }
 }
 
-const std::vector<QLabel *> &PageForm::Labels(std::string_view arrayName) const
+const std::vector<QLabel *> &PageForm::Labels(std::string_view arrayName, std::size_t sheet) const
 {
-    return labels_.at(static_cast<std::size_t>(page_.Spec().Array_Index(arrayName)));
+    return views_.at(sheet)->labels.at(static_cast<std::size_t>(Contents().Spec().Array_Index(arrayName)));
 }
+
+QWidget *PageForm::Sheet_View(std::size_t sheet) const { return views_.at(sheet); }
 
 void PageForm::Show_Captions()
 {
-    const PageSpec &spec = page_.Spec();
-    for (std::size_t a = 0; a < labels_.size(); ++a) {
-        const std::vector<std::string> &captions = page_.Captions(a);
-        for (std::size_t i = 0; i < labels_[a].size(); ++i) {
-            const QString text = QString::fromStdString(captions[i]);
-            if (labels_[a][i]->text() != text)
-                Show_Caption(*labels_[a][i], spec.arrays[a].labels[i], text);
-        }
-    }
+    for (std::size_t i = 0; i < views_.size(); ++i)
+        views_[i]->Show(sheets_[i]);
 }
 
-QSize PageForm::Client_Size() const { return Twips_Size(page_.Spec().width, page_.Spec().height); }
-
-std::int16_t PageForm::Fun_인쇄() { return ::Fun_인쇄(page_, printer_, messages_); }
-
-void PageForm::paintEvent(QPaintEvent *)
+QSize PageForm::Client_Size() const
 {
-    QPainter painter(this);
-    for (const LineSpec &line : page_.Spec().lines) {
-        painter.setPen(QPen(Colour(line.colour), 1));
-        painter.drawLine(Twips_To_Px(line.x1), Twips_To_Px(line.y1), Twips_To_Px(line.x2), Twips_To_Px(line.y2));
-    }
+    const QSize sheet = Twips_Size(Contents().Spec().width, Contents().Spec().height);
+    const int count = static_cast<int>(views_.size());
+    return {sheet.width(), count * sheet.height() + (count - 1) * Twips_To_Px(kSheetGap)};
 }
+
+std::int16_t PageForm::Fun_인쇄() { return ::Fun_인쇄(sheets_, printer_, messages_); }
 
 void PageForm::closeEvent(QCloseEvent *event)
 {
@@ -131,10 +164,28 @@ void PageForm::closeEvent(QCloseEvent *event)
 
 void PageForm::Fill_From(const GridModel &grid)
 {
-    const std::optional<std::string> failure = Set_Data(page_, grid);
+    const PageSpec &spec = Contents().Spec();
+    sheets_ = Register_Sheets(spec, grid);
+    // The sheets' widgets stay for the next filling; only the count changes.
+    while (views_.size() > sheets_.size()) {
+        delete views_.back();
+        views_.pop_back();
+    }
+    while (views_.size() < sheets_.size()) {
+        views_.push_back(new SheetView(spec, this));
+        views_.back()->show();
+    }
+    const int step = Twips_To_Px(spec.height) + Twips_To_Px(kSheetGap);
+    for (std::size_t i = 0; i < views_.size(); ++i) {
+        views_[i]->move(0, static_cast<int>(i) * step);
+        const std::string number = Sheet_Number(i, views_.size());
+        views_[i]->setAccessibleName(number.empty() ? QString()
+                                                    : accessibleName() + ' ' + QString::fromStdString(number));
+    }
+    // Between continuation sheets the preview's workspace shows.
+    Designed_Surface(this, views_.size() > 1 ? palette().color(QPalette::Dark) : QColor(Qt::white));
+    resize(Client_Size());
     Show_Captions();
-    if (failure)
-        messages_.Plain(*failure);
 }
 
 frm이자소득::frm이자소득(Printer &printer, Messages &messages) : PageForm(Interest_Page_Spec(), printer, messages) {}

@@ -1,6 +1,7 @@
 // A page form on screen: a white window built from its page table, with a
 // label per table entry and the rules drawn from the same table. What it
-// prints is what its labels hold.
+// prints is what its labels hold. A register longer than its page shows on
+// continuation sheets, the whole page again each, one below the other.
 #pragma once
 
 #include "core/printing/page.h"
@@ -8,6 +9,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class GridModel;
@@ -19,18 +21,23 @@ class PageForm : public QWidget {
 public:
     PageForm(const PageSpec &spec, Printer &printer, Messages &messages);
 
-    Page &Contents() { return page_; }
-    const Page &Contents() const { return page_; }
+    // The first sheet's contents, and every sheet's.
+    Page &Contents() { return sheets_.front(); }
+    const Page &Contents() const { return sheets_.front(); }
+    std::span<const Page> Sheets() const { return sheets_; }
 
-    // The labels of one array, by index, as on screen.
-    const std::vector<QLabel *> &Labels(std::string_view arrayName) const;
+    // The labels of one array on a sheet, by index, as on screen.
+    const std::vector<QLabel *> &Labels(std::string_view arrayName, std::size_t sheet = 0) const;
+    // The widget that shows a sheet.
+    QWidget *Sheet_View(std::size_t sheet) const;
     // Shows the captions the contents now hold.
     void Show_Captions();
 
-    // The page's print command.
+    // The page's print command: every sheet, in one job.
     std::int16_t Fun_인쇄();
 
-    // The designed client area.
+    // The designed client area, or with continuation sheets all of them
+    // with the gaps between.
     QSize Client_Size() const;
 
     // The window's outer height when it has one of its own (twips); 0 for
@@ -38,19 +45,20 @@ public:
     int Outer_Height() const { return outerHeight_; }
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void Set_Outer_Height(int twips) { outerHeight_ = twips; }
-    // Set_Data of the register pages: the table filled from the grid; a
-    // register longer than the page is told, and the page keeps what fits.
+    // Set_Data of the register pages: the sheets filled from the grid, as
+    // many as its rows need.
     void Fill_From(const GridModel &grid);
 
     Messages &messages_;
 
 private:
-    Page page_;
+    class SheetView;
+
+    std::vector<Page> sheets_;
+    std::vector<SheetView *> views_;
     Printer &printer_;
-    std::vector<std::vector<QLabel *>> labels_;
     int outerHeight_ = 0;
 };
 

@@ -9,7 +9,40 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QWindow>
+
+namespace {
+
+// A scroll bar of the workspace that steps by a few lines and by the
+// window, however tall the page: QMdiArea would step by a twentieth of it
+// and by the whole of it, a sheet or more a turn of the wheel once a long
+// register's page runs on to dozens of sheets.
+class PreviewScrollBar final : public QScrollBar {
+public:
+    PreviewScrollBar(Qt::Orientation orientation, QMdiArea *area) : QScrollBar(orientation), area_(area) {}
+
+protected:
+    void sliderChange(SliderChange change) override
+    {
+        if (change == SliderStepsChange) {
+            const QSize window = area_->viewport()->size();
+            const int line = Twips_To_Px(300);
+            const int page = std::max(1, orientation() == Qt::Vertical ? window.height() : window.width());
+            if (singleStep() != line || pageStep() != page) {
+                setSingleStep(line); // each settles the steps again, to the same values
+                setPageStep(page);
+                return;
+            }
+        }
+        QScrollBar::sliderChange(change);
+    }
+
+private:
+    QMdiArea *area_;
+};
+
+} // namespace
 
 frm_Print::frm_Print()
 {
@@ -18,7 +51,10 @@ frm_Print::frm_Print()
 
     area_ = new QMdiArea(this);
     area_->setBackground(palette().brush(QPalette::Dark)); // the application workspace colour
-    // A page taller than the window scrolls.
+    // A page taller than the window scrolls, a long register's sheets one
+    // below the other.
+    area_->setHorizontalScrollBar(new PreviewScrollBar(Qt::Horizontal, area_));
+    area_->setVerticalScrollBar(new PreviewScrollBar(Qt::Vertical, area_));
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);

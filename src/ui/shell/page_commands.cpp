@@ -166,7 +166,7 @@ void PageCommands::Save_Pdf_Command()
 bool PageCommands::Save_Pdf(PageForm &page, const QString &path)
 {
     PdfPrinter pdf(path);
-    if (const std::optional<std::string> failure = Print_Page(page.Contents(), pdf)) {
+    if (const std::optional<std::string> failure = Print_Page(page.Sheets(), pdf)) {
         messages_.Plain(*failure);
         return false;
     }

@@ -3,6 +3,7 @@
 #include "core/common/amount.h"
 #include "core/common/utf8.h"
 #include "core/law/law.h"
+#include "core/registers/gross_up_rule.h"
 
 #include <string>
 
@@ -39,7 +40,7 @@ std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view cod
     return cells;
 }
 
-SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells)
+SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells, bool keepBaseAboveDividend)
 {
     cells.resize(grid.Cols());
     if (cells[kNameCol].empty())
@@ -53,6 +54,11 @@ SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells
         return SaveResult::NameControl;
     if (Has_Control_Character(cells[kNumberCol]))
         return SaveResult::NumberControl;
+    if (Kind_Of(grid) == RegisterKind::Dividend && !keepBaseAboveDividend) {
+        const double base = Get_Amount(cells[kBaseCol]);
+        if (base > 0 && base > Get_Amount(cells[kDividendCol]))
+            return SaveResult::BaseAboveDividend;
+    }
 
     // Regroup a copy first: whether the page still holds the register is
     // only known after the regrouping has placed the subtotal rows.
@@ -101,6 +107,8 @@ const char *Refusal_Message(SaveResult result, const RegisterLayout &layout)
         return layout.limitMessage;
     case SaveResult::TooLarge:
         return kAmountTooLargeMessage;
+    case SaveResult::BaseAboveDividend:
+        return kBaseAboveDividendMessage;
     }
     return nullptr;
 }

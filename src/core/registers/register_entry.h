@@ -10,6 +10,7 @@
 #include <vector>
 
 inline constexpr const char *kAmountTooLargeMessage = "금액이 너무 큽니다.";
+inline constexpr const char *kBaseAboveDividendMessage = "배당가산대상금액은 배당액보다 클 수 없습니다.";
 
 // The most characters a payer's name or registration number may hold. No
 // real name or number comes near it, and it keeps a register, and so every
@@ -24,21 +25,25 @@ std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view cod
 
 enum class SaveResult {
     Saved,
-    NameMissing,   // the payer's name is exactly empty (blanks are a name)
-    NameTooLong,   // the name holds more than kMaxTextChars characters
-    NumberTooLong, // so does the registration number
-    NameControl,   // the name holds a control character (a tab, a line break)
-    NumberControl, // so does the registration number
-    RegisterFull,  // the register would no longer fit its printed page
-    TooLarge,      // a sum of the register would reach the amount limit
+    NameMissing,       // the payer's name is exactly empty (blanks are a name)
+    NameTooLong,       // the name holds more than kMaxTextChars characters
+    NumberTooLong,     // so does the registration number
+    NameControl,       // the name holds a control character (a tab, a line break)
+    NumberControl,     // so does the registration number
+    RegisterFull,      // the register would no longer fit its printed page
+    TooLarge,          // a sum of the register would reach the amount limit
+    BaseAboveDividend, // a dividend's 배당가산대상금액 above its 배당액
 };
 
 // Writes the cells (the payer's name given) over row editRow, or as a new row when editRow is 0,
 // then regroups. A save that would leave more rows below the header than
 // the register's page holds (a new row, or a subtotal row that the
 // regrouping adds), or a name or number too long, is refused and the grid is
-// left as it was.
-SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells);
+// left as it was. A positive 배당가산대상금액 above the row's 배당액 is
+// refused too, unless `keepBaseAboveDividend`: a taxpayer file saved before
+// that was checked still opens, and the review points at the row. A negative
+// base, a correction, is taken.
+SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells, bool keepBaseAboveDividend = false);
 
 // What a refused save tells the user; nullptr for a save that was made.
 const char *Refusal_Message(SaveResult result, const RegisterLayout &layout);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -61,14 +62,19 @@ TEST(Recovery, OnlyTheFilesOfEndedRunsAreOffered)
             RecoveryStore gone(folder.string());
             ASSERT_FALSE(gone.Write(Recovery_Json(Sample())));
         }
-        // A run killed before it had work to keep leaves only its lock.
+        // A run killed before it had work to keep leaves only its lock; one
+        // killed while it wrote, its temporary file.
         std::ofstream(folder / "recovery-1-2.lock").put('x');
+        std::ofstream(folder / ".recovery-1-2.json.abcdef").put('x');
+        fs::last_write_time(folder / ".recovery-1-2.json.abcdef",
+                            fs::file_time_type::clock::now() - std::chrono::minutes(2));
         // A running store's file is its own; an ended one's is offered,
         // held while it is.
         std::vector<std::unique_ptr<OrphanRecovery>> orphans = self.Claim_Orphans();
         ASSERT_EQ(orphans.size(), 1u);
         EXPECT_TRUE(orphans[0]->Read().recovered);
         EXPECT_FALSE(fs::exists(folder / "recovery-1-2.lock"));
+        EXPECT_FALSE(fs::exists(folder / ".recovery-1-2.json.abcdef"));
         EXPECT_TRUE(ended.Claim_Orphans().empty()); // no other run offers it too
         orphans[0]->Discard();
         orphans.clear();

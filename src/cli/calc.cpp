@@ -26,6 +26,8 @@ constexpr const char *kUsage =
     "        orvanta-calc interest [--json] [--pdf PDF] [FILE]\n"
     "        orvanta-calc dividend [--json] [--pdf PDF] [FILE]\n"
     "        orvanta-calc save OUT.orvanta [--interest FILE] [--dividend FILE] [L1 ... L9]\n"
+    "        orvanta-calc gross-up WORK.orvanta [--json] [-o OUT.orvanta]\n"
+    "        orvanta-calc review WORK.orvanta [--json]\n"
     "        orvanta-calc --help | --version\n"
     "\n"
     "statement는 계산 화면의 아홉 금액으로 종합소득산출세액계산서(금융소득자용)를\n"
@@ -55,11 +57,20 @@ constexpr const char *kUsage =
     "명세에, L1~L9를 계산 화면의 아홉 줄에 넣고, 프로그램에서 여는 것과 같은 검사를\n"
     "거칩니다. 금액을 주지 않으면 아홉 줄은 비어 있습니다.\n"
     "\n"
+    "gross-up은 납세자 파일의 배당소득명세에 법에 따른 배당가산대상금액을 넣고\n"
+    "dividend처럼 씁니다. 종합과세기준금액을 이자소득, Gross-Up 대상 아닌 배당(22, 23),\n"
+    "Gross-Up 대상 배당(21)의 순서로 채우고 넘는 21의 배당이 합계이며, 배당액이 큰\n"
+    "행부터 나눕니다. -o OUT.orvanta는 그 명세로 납세자 파일을 씁니다(save와 같은 검사).\n"
+    "\n"
+    "review는 납세자 파일에서 서로 맞지 않는 곳을 한 줄에 하나씩 씁니다(--json:\n"
+    "{\"findings\": [{\"register\": ..., \"row\": ..., \"text\": ...}, ...]}).\n"
+    "\n"
     "--pdf PDF는 신고서 서식의 쪽(A4)을 파일 PDF로도 인쇄합니다: statement는 제21쪽,\n"
     "interest는 제5쪽, dividend는 제7쪽. 명세가 한 장에 넘치면(제5쪽 22행, 제7쪽 14행)\n"
     "이어지는 장까지 모두 씁니다. 명세는 소계·합계 행을 포함하여 1000행까지 받습니다.\n"
     "\n"
-    "종료 상태: 성공하면 0, 잘못된 입력이나 실패는 2(표준 오류에 까닭을 씁니다).\n";
+    "종료 상태: 성공하면 0, 잘못된 입력이나 실패는 2(표준 오류에 까닭을 씁니다).\n"
+    "review는 검토할 내용이 있으면 1입니다.\n";
 
 int Usage(std::ostream &err, const std::string &why)
 {
@@ -215,11 +226,17 @@ int Run_Calc(const std::vector<std::string> &args, CalcIo &io)
         return Statement(rest, io);
     if (args[0] == "save")
         return Save(rest, io);
-    if (args[0] == "interest" || args[0] == "dividend") {
-        const CommandResult command = Register_Command(args[0], rest, io);
-        if (command.usageError)
-            return Usage(io.err, *command.usageError);
-        return command.status;
+    const std::map<std::string, CommandResult (*)(const std::vector<std::string> &, CalcIo &)> commands = {
+        {"interest", [](const auto &rest, CalcIo &io) { return Register_Command("interest", rest, io); }},
+        {"dividend", [](const auto &rest, CalcIo &io) { return Register_Command("dividend", rest, io); }},
+        {"gross-up", Gross_Up_Command},
+        {"review", Review_Command},
+    };
+    if (const auto command = commands.find(args[0]); command != commands.end()) {
+        const CommandResult result = command->second(rest, io);
+        if (result.usageError)
+            return Usage(io.err, *result.usageError);
+        return result.status;
     }
     return Usage(io.err, "알 수 없는 명령입니다: " + args[0]);
 }

@@ -33,6 +33,17 @@ struct CommandResult {
 // regrouped, to io.out.
 CommandResult Register_Command(const std::string &name, const std::vector<std::string> &args, CalcIo &io);
 
+// A register as `interest` and `dividend` print it: one row a line, the
+// cells after the first column tab-separated, or as JSON.
+std::string Register_Text(const GridModel &grid, bool json);
+
+// `gross-up`: a taxpayer file's dividend register with the law's bases,
+// printed as `dividend` prints it, and written into a taxpayer file with -o.
+CommandResult Gross_Up_Command(const std::vector<std::string> &args, CalcIo &io);
+// `review`: the findings of the review of a taxpayer file, one a line;
+// status 0 with none, 1 with findings.
+CommandResult Review_Command(const std::vector<std::string> &args, CalcIo &io);
+
 // A taxpayer file read and checked whole; nullopt once its failure, naming
 // the file, has gone to err.
 std::optional<TaxpayerWork> Load_Taxpayer_File(ByteSource &source, std::ostream &err);

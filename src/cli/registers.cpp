@@ -25,6 +25,8 @@ const char *Kind_Name(RowKind kind)
     }
 }
 
+} // namespace
+
 // Every cell came through the reader's checks, so no cell holds a tab or a
 // line break that could split a line of the plain output.
 std::string Register_Text(const GridModel &grid, bool json)
@@ -49,8 +51,6 @@ std::string Register_Text(const GridModel &grid, bool json)
     }
     return out;
 }
-
-} // namespace
 
 CommandResult Register_Command(const std::string &name, const std::vector<std::string> &args, CalcIo &io)
 {

@@ -286,11 +286,73 @@ TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
     EXPECT_TRUE(::stat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
+TEST(CalcTaxpayerFile, GrossUpAppliesTheLawAndReviewTellsByItsStatus)
+{
+    QTemporaryDir dir;
+    const QString interest = dir.filePath("i.csv"), dividend = dir.filePath("d.csv"), work = dir.filePath("w.orvanta"),
+                  fixed = dir.filePath("fixed.orvanta");
+    const auto write = [](const QString &path, const char *text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    // 45,000,000 of financial income: 5,000,000 of the dividend is grossed up.
+    write(interest, "13,은행,,30000000,0\n");
+    write(dividend, "21,대한전자(주),,15000000,15000000,0\n");
+    ASSERT_EQ(Calc({"save", work, "--interest", interest, "--dividend", dividend, "", "", "30,000,000", "15,000,000",
+                    "", "", "950,000", "", ""})
+                  .status,
+              0);
+
+    const CalcRun findings = Calc({"review", work});
+    EXPECT_EQ(findings.status, 1);
+    EXPECT_TRUE(
+        findings.out.starts_with("배당소득명세: 배당가산대상금액의 합계 15,000,000이(가) 법에 따른 합계 5,000,000"))
+        << findings.out;
+    EXPECT_EQ(std::count(findings.out.begin(), findings.out.end(), '\n'), 3); // the total, the row, line 7
+    const CalcRun json = Calc({"review", "--json", work});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_NE(json.out.find("{\"register\":\"dividend\",\"row\":1,\"text\":\"배당소득명세 1번째 행: "),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("{\"line\":7,\"text\":"), std::string::npos);
+
+    const CalcRun grossUp = Calc({"gross-up", work, "-o", fixed});
+    ASSERT_EQ(grossUp.status, 0) << grossUp.err;
+    EXPECT_EQ(grossUp.out, "21\t1\t대한전자(주)\t\t15,000,000\t5,000,000\t950,000\t15,950,000\t0\n"
+                           "\t\t합계\t\t15,000,000\t5,000,000\t950,000\t15,950,000\t0\n");
+    const CalcRun none = Calc({"review", fixed});
+    EXPECT_EQ(none.status, 0) << none.out;
+    EXPECT_EQ(none.out, "");
+
+    const struct {
+        QStringList args;
+        std::string error;
+    } failures[] = {
+        {{"review", interest}, "i.csv: Orvanta 납세자 파일이 아닙니다."},
+        {{"review", dir.filePath("none.orvanta")}, "none.orvanta"},
+        {{"gross-up", work, "-o"}, "-o 다음에"},
+        {{"review"}, "review에는 납세자 파일(WORK.orvanta)이 필요합니다."},
+    };
+    for (const auto &f : failures) {
+        const CalcRun r = Calc(f.args);
+        EXPECT_EQ(r.status, 2) << f.error;
+        EXPECT_NE(r.err.find(f.error), std::string::npos) << r.err;
+    }
+    write(dividend, "21,a,,1000,1001,\n"); // a base above its 배당액 is refused on the way in
+    const CalcRun above = Calc({"save", dir.filePath("x.orvanta"), "--dividend", dividend});
+    EXPECT_EQ(above.status, 2);
+    EXPECT_NE(above.err.find("d.csv: 1번째 줄: 배당가산대상금액은 배당액보다 클 수 없습니다."), std::string::npos)
+        << above.err;
+}
+
 TEST(CalcStatement, HelpGoesToStandardOutput)
 {
     const CalcRun r = Calc({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("사용법: orvanta-calc statement [--json]"), std::string::npos);
+    EXPECT_NE(r.out.find("orvanta-calc gross-up WORK.orvanta [--json] [-o OUT.orvanta]"), std::string::npos);
+    EXPECT_NE(r.out.find("orvanta-calc review WORK.orvanta [--json]"), std::string::npos);
     const CalcRun version = Calc({"--version"});
     EXPECT_EQ(version.out, "orvanta-calc " ORVANTA_VERSION "\n");
 }

@@ -58,6 +58,8 @@ TEST(RegisterCsv, ARowThatCannotBeARowOfTheRegisterStopsTheReadAtItsLine)
         {D, "21,a,,1,-,1\n", 1, "배당가산대상금액 \"-\"은(는) 숫자가 아닙니다."},
         {I, "11,a,,\"10,000,000,000,000\",1\n", 1, "이자소득금액 \"10,000,000,000,000\": 금액이 너무 큽니다."},
         {D, "21,a,,9000000000000,9999999999999,\n", 1, "금액이 너무 큽니다."}, // the income reaches the limit
+        // A negative base, a correction, passes; one above its 배당액 does not.
+        {D, "22,a,,-5,-9,\n21,b,,100,101,\n", 2, "배당가산대상금액은 배당액보다 클 수 없습니다."},
         {I, "11,a,,9999999999990,1\n12,b,,5,1\n", 2, "금액이 너무 큽니다."}, // so would the 합계
         {I, "11,,,1,1\n", 1, "상호(성명)을 입력하세요."},
         {D, "\n\n23,,,1,1,1\n", 3, "배당지급법인명을 입력하세요."},

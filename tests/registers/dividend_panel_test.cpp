@@ -33,6 +33,7 @@ protected:
         for (int i = 0; i < count; ++i) {
             BD().cmbBD->setCurrentText(code);
             Field(0)->setText(QStringLiteral("p"));
+            Field(2)->setText(QStringLiteral("100"));
             Field(3)->setText(QStringLiteral("100"));
             BD().butBD[0]->click();
         }

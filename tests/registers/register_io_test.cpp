@@ -57,6 +57,18 @@ TEST_F(RegisterIoTest, ImportAndPasteAppendRowsAllOrNothing)
     Click_Row(window->Dividend().findChild<GridView *>(), 3);
     BD().gridActions[0]->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text().count(QStringLiteral("\r\n")), 2);
+
+    // Pasted back, every row stands there already: asked first, 아니요 the default.
+    messages.shown.clear();
+    BD().gridActions[1]->trigger();
+    EXPECT_EQ(BD().Grid().Rows(), 4);
+    messages.answers = {true};
+    BD().gridActions[1]->trigger();
+    EXPECT_EQ(messages.shown, std::vector<RecordedMessage>(2, {RecordedMessage::Confirm,
+                                                               "이미 있는 행과 같은 행이 2개 있습니다. 그래도 "
+                                                               "추가하시겠습니까?",
+                                                               "붙여넣기"}));
+    EXPECT_EQ(BD().Grid().Rows(), 8); // the header, two rows and a 소계 of each code, 합계
 }
 
 TEST_F(RegisterIoTest, AnExportedRegisterImportsAsTheSameGrid)
@@ -95,6 +107,7 @@ TEST_F(RegisterIoTest, F3CarriesTheRegisterTotalsIntoLinesOneToSeven)
                                           "3,000,000"}));
     EXPECT_EQ(Panel().CurLine, 7);
     EXPECT_EQ(EditorText(), "20,000,000");
+    EXPECT_TRUE(messages.shown.empty()); // the bases are the law's: nothing to ask
     EXPECT_EQ(Tax(), tax); // until the next computation
     window->CmdArray1[2]->click();
     EXPECT_NE(Tax(), tax);

@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -167,6 +169,7 @@ TEST_F(TaxpayerWindowTest, EveryCommandIsOneStepBackAndForth)
                            window->Dividend().Paste_Rows(); }},
         {"항목삭제", [&] { EJ().fgEJ_Click(1), EJ().butEJ[2]->click(); }},
         {"전체삭제", [&] { messages.answers = {true}, EJ().butEJ[4]->click(); }},
+        {"배당가산대상금액 계산", [&] { window->Gross_Up_Command(); }},
         {"금액 입력", [&] { window->cmdTab[1]->click(), Type("7"), Key(Qt::Key_Return); }},
         {"Delete", [&] { Key(Qt::Key_Up), Key(Qt::Key_Delete); }},
         {"새로작성", [&] { window->CmdArray1[1]->click(); }},
@@ -204,6 +207,41 @@ TEST_F(TaxpayerWindowTest, EveryCommandIsOneStepBackAndForth)
     EJ().txtEJ[0]->clear();
     QTest::keyClick(EJ().txtEJ[0], Qt::Key_Y, Qt::ControlModifier);
     EXPECT_TRUE(Title().ends_with("*")); // the work's: 한빛 again
+}
+
+TEST_F(TaxpayerWindowTest, TheReviewShowsEachPlaceAndF3AsksFirstAboutBasesNotTheLaws)
+{
+    frm검토 &review = window->Open_Review();
+    EXPECT_EQ(review.lblSummary->text().toStdString(), kNothingToReview);
+    // 1,000,000 of financial income: the law's base is 0.
+    Save_Dividend("대한전자", "1,000,000");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(review.Findings().size(), 4u); // the total, row 1, lines 4 and 7
+    const auto choose = [&](int n) { emit review.lstFindings->itemActivated(review.lstFindings->item(n)); };
+    choose(1);
+    EXPECT_EQ(BD().BD_EditRow, 1);
+    EXPECT_EQ(Text(BD().txtBD[0]), "대한전자");
+    choose(2);
+    EXPECT_TRUE(Panel().isVisible());
+    EXPECT_EQ(Panel().CurLine, 3);
+
+    // 아니요 carries the register as it is; 예 first makes its bases the law's.
+    window->Carry_Register_Totals();
+    EXPECT_EQ(Box(6), "190,000");
+    messages.answers = {true};
+    window->Carry_Register_Totals();
+    EXPECT_EQ(messages.shown[0].kind, RecordedMessage::Confirm);
+    EXPECT_EQ(messages.shown[1], messages.shown[0]);
+    EXPECT_EQ(Box(6), "");
+    EXPECT_EQ(BD().fgBD.Text(1, 6), "0");
+    window->CmdArray1[2]->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(review.lblSummary->text().toStdString(), kNothingToReview);
+    Type("1");
+    Key(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(review.Findings().size(), 1u);
+    EXPECT_TRUE(review.Findings()[0].text.starts_with("종합소득산출세액: "));
 }
 
 TEST_F(TaxpayerWindowTest, EveryWayOutAsksBeforeChangedWorkIsLost)

@@ -252,6 +252,6 @@ TEST(MenuTable, EveryCommandHasItsOwnKeysAndAccessLetter)
             EXPECT_TRUE(keys.insert(sequence.toString().toStdString()).second) << item.keys;
         }
     }
-    EXPECT_EQ(commands, 15);
+    EXPECT_EQ(commands, 17);
     EXPECT_EQ(keys.size(), 9u); // 다시 실행 has two
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace {
 
@@ -415,4 +416,33 @@ std::optional<ReadFailure> Import_Register_Rows(ByteSource &source, RegisterKind
     appender.Finish();
     grid = std::move(work);
     return std::nullopt;
+}
+
+int Repeated_Rows(const GridModel &before, const GridModel &after)
+{
+    // Each row of `before` answers for one added row only.
+    const auto counts = [](const GridModel &grid) {
+        std::map<std::vector<std::string>, int> rows;
+        for (int r = 1; r < grid.Rows(); ++r) {
+            if (!grid.Is_Data(r))
+                continue;
+            std::vector<std::string> key{grid.Text(r, kCodeCol)};
+            for (int c = kNameCol; c < grid.Cols(); ++c)
+                key.push_back(grid.Text(r, c));
+            ++rows[std::move(key)];
+        }
+        return rows;
+    };
+    const std::map<std::vector<std::string>, int> old = counts(before);
+    int added = 0;
+    for (const auto &[key, count] : counts(after)) {
+        const auto found = old.find(key);
+        const int had = found == old.end() ? 0 : found->second;
+        if (count <= had)
+            continue;
+        if (count - had > had)
+            return 0; // a new row, or one added more often than it stood there
+        added += count - had;
+    }
+    return added;
 }

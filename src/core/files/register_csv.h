@@ -93,6 +93,11 @@ std::string Register_File_Text(const GridModel &grid, RegisterKind kind, char se
 // One data row alone, as Register_File_Text writes it without a header.
 std::string Register_Row_Text(const GridModel &grid, RegisterKind kind, int row, char separator);
 
+// The rows an import or a paste added to `before` (giving `after`) when
+// every one of them repeats a row `before` holds, code, name, number and
+// amounts alike: the same file taken twice. 0 when any row is new.
+int Repeated_Rows(const GridModel &before, const GridModel &after);
+
 // Reads every row and saves each in file order onto `grid` as 저장 saves a
 // new row; all or nothing: on a failure (a row that cannot be read, or a
 // save that is refused) the grid is left exactly as it was.

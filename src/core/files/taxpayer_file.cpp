@@ -175,7 +175,9 @@ std::optional<std::string> Load_Row(const Json &row, const Register &reg, RowApp
                        "이(가) 배당액과 배당가산대상금액으로 계산한 " + Quoted(worked) + "와(과) 다릅니다.";
         }
     }
-    const SaveResult saved = rows.Append(Entry_Cells(rows.Grid(), entry.code, entry.fields));
+    // A base above its 배당액 was taken before it was refused: such a file
+    // still opens, and the review points at the row.
+    const SaveResult saved = rows.Append(Entry_Cells(rows.Grid(), entry.code, entry.fields), true);
     if (const char *refusal = Refusal_Message(saved, Layout_Of(reg.kind)))
         return prefix + refusal;
     return std::nullopt;

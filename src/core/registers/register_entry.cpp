@@ -3,6 +3,7 @@
 #include "core/common/amount.h"
 #include "core/common/utf8.h"
 #include "core/law/law.h"
+#include "core/registers/gross_up_rule.h"
 
 #include <string>
 
@@ -42,7 +43,7 @@ std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view cod
 namespace {
 
 // What no register takes, whatever it holds already.
-SaveResult Text_Refusal(const std::vector<std::string> &cells)
+SaveResult Row_Refusal(const GridModel &grid, const std::vector<std::string> &cells, bool keepBaseAboveDividend)
 {
     if (cells[kNameCol].empty())
         return SaveResult::NameMissing;
@@ -55,6 +56,11 @@ SaveResult Text_Refusal(const std::vector<std::string> &cells)
         return SaveResult::NameControl;
     if (Has_Control_Character(cells[kNumberCol]))
         return SaveResult::NumberControl;
+    if (Kind_Of(grid) == RegisterKind::Dividend && !keepBaseAboveDividend) {
+        const double base = Get_Amount(cells[kBaseCol]);
+        if (base > 0 && base > Get_Amount(cells[kDividendCol]))
+            return SaveResult::BaseAboveDividend;
+    }
     return SaveResult::Saved;
 }
 
@@ -103,10 +109,10 @@ RowAppender::Group *RowAppender::Code_Group(std::string_view code)
     return nullptr;
 }
 
-SaveResult RowAppender::Append(std::vector<std::string> cells)
+SaveResult RowAppender::Append(std::vector<std::string> cells, bool keepBaseAboveDividend)
 {
     cells.resize(grid_.Cols());
-    if (const SaveResult refused = Text_Refusal(cells); refused != SaveResult::Saved)
+    if (const SaveResult refused = Row_Refusal(grid_, cells, keepBaseAboveDividend); refused != SaveResult::Saved)
         return refused;
 
     // The regrouping gives each code of two rows or more its 소계 and the
@@ -137,18 +143,18 @@ SaveResult RowAppender::Append(std::vector<std::string> cells)
 
 void RowAppender::Finish() { Reset_fg(grid_); }
 
-SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells)
+SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells, bool keepBaseAboveDividend)
 {
     if (!grid.Is_Data(editRow)) {
         RowAppender appender(grid);
-        const SaveResult saved = appender.Append(std::move(cells));
+        const SaveResult saved = appender.Append(std::move(cells), keepBaseAboveDividend);
         if (saved == SaveResult::Saved)
             appender.Finish();
         return saved;
     }
 
     cells.resize(grid.Cols());
-    if (const SaveResult refused = Text_Refusal(cells); refused != SaveResult::Saved)
+    if (const SaveResult refused = Row_Refusal(grid, cells, keepBaseAboveDividend); refused != SaveResult::Saved)
         return refused;
     // Over a loaded row: regroup a copy first, since a changed code may add
     // a 소계 row or make another code's sum too large.
@@ -187,6 +193,8 @@ const char *Refusal_Message(SaveResult result, const RegisterLayout &layout)
         return kRegisterFullMessage;
     case SaveResult::TooLarge:
         return kAmountTooLargeMessage;
+    case SaveResult::BaseAboveDividend:
+        return kBaseAboveDividendMessage;
     }
     return nullptr;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 inline constexpr const char *kAmountTooLargeMessage = "금액이 너무 큽니다.";
+inline constexpr const char *kBaseAboveDividendMessage = "배당가산대상금액은 배당액보다 클 수 없습니다.";
 
 // The most characters a payer's name or registration number may hold. No
 // real name or number comes near it, and it keeps a register, and so every
@@ -25,21 +26,25 @@ std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view cod
 
 enum class SaveResult {
     Saved,
-    NameMissing,   // the payer's name is exactly empty (blanks are a name)
-    NameTooLong,   // the name holds more than kMaxTextChars characters
-    NumberTooLong, // so does the registration number
-    NameControl,   // the name holds a control character (a tab, a line break)
-    NumberControl, // so does the registration number
-    RegisterFull,  // the register would pass kMaxRegisterRows
-    TooLarge,      // a sum of the register would reach the amount limit
+    NameMissing,       // the payer's name is exactly empty (blanks are a name)
+    NameTooLong,       // the name holds more than kMaxTextChars characters
+    NumberTooLong,     // so does the registration number
+    NameControl,       // the name holds a control character (a tab, a line break)
+    NumberControl,     // so does the registration number
+    RegisterFull,      // the register would pass kMaxRegisterRows
+    TooLarge,          // a sum of the register would reach the amount limit
+    BaseAboveDividend, // a dividend's 배당가산대상금액 above its 배당액
 };
 
 // Writes the cells (the payer's name given) over row editRow, or as a new row when editRow is 0,
 // then regroups. A save that would leave more than kMaxRegisterRows rows
 // below the header (a new row, or a subtotal row that the regrouping adds),
 // a name or number too long, or a sum reaching the amount limit, is refused
-// and the grid is left as it was.
-SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells);
+// and the grid is left as it was. A positive 배당가산대상금액 above the row's
+// 배당액 is refused too, unless `keepBaseAboveDividend`: a taxpayer file
+// saved before that was checked still opens, and the review points at the
+// row. A negative base, a correction, is taken.
+SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells, bool keepBaseAboveDividend = false);
 
 // New rows saved one after another, each answered as Save_Row would answer
 // it as a new row on the grid as the rows before it left it; a refused row is
@@ -49,7 +54,7 @@ class RowAppender {
 public:
     explicit RowAppender(GridModel &grid);
     const GridModel &Grid() const { return grid_; }
-    SaveResult Append(std::vector<std::string> cells);
+    SaveResult Append(std::vector<std::string> cells, bool keepBaseAboveDividend = false);
     // Regroups the grid with every row taken; call it once, after the last.
     void Finish();
 

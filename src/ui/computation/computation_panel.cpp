@@ -307,3 +307,10 @@ void ComputationPanel::Regroup_Lines()
     for (FieldBox *box : TxtLab4)
         box->setText(Q(Format_Grouped(S(box->text()))));
 }
+
+std::optional<std::array<std::string, kLineCount>> ComputationPanel::Tax_Lines() const
+{
+    if (txtTot1->text().isEmpty())
+        return std::nullopt;
+    return taxLines_;
+}

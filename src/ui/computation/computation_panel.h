@@ -10,6 +10,7 @@
 #include <QFrame>
 
 #include <array>
+#include <optional>
 
 class FieldBox;
 class PanelHost;
@@ -56,6 +57,12 @@ public:
     // plain digits in one).
     void Regroup_Lines();
 
+    // A computation has just shown its tax in txtTot1: the lines it was
+    // computed from are kept, to tell when they have changed since.
+    void Tax_Computed() { taxLines_ = Line_Texts(); }
+    // Those lines while txtTot1 shows a tax; nullopt when it shows none.
+    std::optional<std::array<std::string, kLineCount>> Tax_Lines() const;
+
     int CurLine = 0;
     std::array<FieldBox *, kLineCount> TxtLab4{};
     std::array<FieldBox *, 1> txtMove1{};
@@ -72,4 +79,5 @@ private:
     PanelHost *host_ = nullptr;
     InputAmounts &inputs_;
     AmountEdit current_; // the editor as it stood after its last change
+    std::array<std::string, kLineCount> taxLines_{};
 };

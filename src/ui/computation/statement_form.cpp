@@ -27,6 +27,8 @@ void frm계산서::Calc_Val()
     const std::string tax = engine_.Calc_Val(inputs_);
     Show_Labels();
     txtTot1_.setText(QString::fromStdString(tax));
+    if (computed)
+        computed();
 }
 
 void frm계산서::Clear_Values()

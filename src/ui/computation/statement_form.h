@@ -6,6 +6,8 @@
 #include "core/computation/engine.h"
 #include "ui/printing/page_form.h"
 
+#include <functional>
+
 class QLineEdit;
 
 class frm계산서 final : public PageForm {
@@ -15,6 +17,8 @@ public:
     frm계산서(const InputAmounts &ComputationInputs, QLineEdit &txtTot1, Printer &printer, Messages &messages);
 
     void Calc_Val();
+    // Told each time Calc_Val has written the tax into txtTot1.
+    std::function<void()> computed;
 
     // Empties the captions of TxtLab1 and TxtLab2.
     void Clear_Values();

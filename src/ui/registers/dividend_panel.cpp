@@ -174,7 +174,7 @@ void DividendPanel::Save()
     std::array<std::string, 7> fields;
     for (int k = 0; k <= kLastField; ++k)
         fields[k] = S(txtBD[k]->text());
-    Save_Fields(fields, txtBD[0], txtBD[1]);
+    Save_Fields(fields, txtBD[0], txtBD[1], txtBD[3]);
 }
 
 void DividendPanel::fgBD_Click(int row)

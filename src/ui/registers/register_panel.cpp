@@ -168,7 +168,8 @@ void RegisterPanel::Button_Click(int n)
     }
 }
 
-void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *nameField, QWidget *numberField)
+void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *nameField, QWidget *numberField,
+                                QWidget *baseField)
 {
     const SaveResult saved = Save_Row(grid_, editRow_, Entry_Cells(grid_, S(codes_->currentText()), fields));
     if (const char *refusal = Refusal_Message(saved, Layout_Of(grid_))) {
@@ -177,11 +178,29 @@ void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *na
             Try_Focus(nameField);
         else if (saved == SaveResult::NumberTooLong || saved == SaveResult::NumberControl)
             Try_Focus(numberField);
+        else if (saved == SaveResult::BaseAboveDividend && baseField)
+            Try_Focus(baseField);
         return;
     }
     Init_Entry();
     Show_Grid();
     Changed("저장");
+}
+
+void RegisterPanel::Replace_Rows(GridModel grid, const char *command)
+{
+    const bool reload = grid_.Is_Data(editRow_) && !Pending_Entry();
+    grid_ = std::move(grid);
+    if (reload)
+        Row_Click(editRow_);
+    Show_Grid();
+    Changed(command);
+}
+
+void RegisterPanel::Show_Row(int row)
+{
+    gridView_->selectRow(row);
+    Row_Click(row);
 }
 
 bool RegisterPanel::Load_Row(int row)
@@ -242,10 +261,18 @@ RegisterKind RegisterPanel::Kind() const
 
 bool RegisterPanel::Import_From(ByteSource &source, char separator, const char *command)
 {
-    if (const std::optional<ReadFailure> failure = Import_Register_Rows(source, Kind(), grid_, separator)) {
+    GridModel work = grid_;
+    if (const std::optional<ReadFailure> failure = Import_Register_Rows(source, Kind(), work, separator)) {
         messages_.Info(Describe(*failure));
         return false;
     }
+    // The same file taken twice would count every payment twice.
+    if (const int repeated = Repeated_Rows(grid_, work);
+        repeated > 0 &&
+        !messages_.Confirm(
+            "이미 있는 행과 같은 행이 " + std::to_string(repeated) + "개 있습니다. 그래도 추가하시겠습니까?", command))
+        return false;
+    grid_ = std::move(work);
     // The regrouping may have moved the loaded row: the fields start afresh,
     // as after a save.
     if (editRow_ != 0)

@@ -57,6 +57,12 @@ public:
     std::optional<PendingEntry> Pending_Entry() const;
     // Puts such an entry back, over its row when that is still a data row.
     void Restore_Entry(const PendingEntry &entry);
+    // The register with its rows changed in place by `command` (nullptr: a
+    // part of another command). What the fields hold that 저장 has not
+    // taken stays; a loaded row they have not changed shows its new values.
+    void Replace_Rows(GridModel grid, const char *command);
+    // A data row selected and loaded, as a click on it loads it.
+    void Show_Row(int row);
     // 저장 for what the fields hold, when anything: false when that save
     // was refused (and told), so that the fields still hold it.
     bool Save_Pending_Entry();
@@ -93,8 +99,10 @@ protected:
     void Print();
     void Delete_All();
     // Saves the code list and fields over the loaded row or as a new row;
-    // a refused save keeps the fields as typed.
-    void Save_Fields(std::span<const std::string> fields, QWidget *nameField, QWidget *numberField);
+    // a refused save keeps the fields as typed, the focus in the field
+    // refused (`baseField`, the dividend's 배당가산대상금액).
+    void Save_Fields(std::span<const std::string> fields, QWidget *nameField, QWidget *numberField,
+                     QWidget *baseField = nullptr);
     // The click on a grid row: true when it is a data row, now the loaded
     // one; otherwise Delete item is disabled and the loaded row stays.
     bool Load_Row(int row);

@@ -2,6 +2,7 @@
 
 #include "core/common/messages.h"
 #include "core/registers/carried_lines.h"
+#include "core/registers/gross_up_rule.h"
 #include "core/registers/regrouping.h"
 #include "ui/platform/designed_colours.h"
 #include "gui/platform/fonts.h"
@@ -66,6 +67,8 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     pages_ = std::make_unique<PageCommands>(WorkPanels{*panel_, *interest_, *dividend_}, messages_, printer_,
                                             ComputationInputs, this);
     pages_->Use_File_Dialogs(session_.Dialogs());
+    pages_->taxComputed = [this] { Update_Review(); };
+    session_.refreshed = [this] { Update_Review(); };
 
     panel_->Use_Host(this);
     interest_->Use_Host(this);
@@ -196,6 +199,11 @@ void frm금융소득2::Menu_Command(MenuCommand command)
         break;
     case MenuCommand::CarryTotals:
         return Carry_Register_Totals();
+    case MenuCommand::GrossUp:
+        return Gross_Up_Command();
+    case MenuCommand::Review:
+        Open_Review();
+        return;
     case MenuCommand::RecentFiles:
     case MenuCommand::Separator:
         return;
@@ -273,6 +281,7 @@ frm금융소득2::~frm금융소득2()
     // The page windows go before the panels they read.
     pages_.reset();
     delete helpViewer_;
+    delete review_;
 }
 
 QLineEdit *frm금융소득2::txtTot1() const { return panel_->txtTot1; }
@@ -433,15 +442,82 @@ void frm금융소득2::CmdArray1_Click(int n)
 
 void frm금융소득2::Carry_Register_Totals()
 {
-    const std::array<std::string, kCarriedLines> lines = Carried_Lines(fgEJ(), fgBD());
+    std::array<std::string, kCarriedLines> lines = Carried_Lines(fgEJ(), fgBD());
     if (const std::optional<std::string> refusal = Carry_Refusal(lines)) {
         messages_.Info(*refusal);
         return;
+    }
+    // The bases only change line 7, which takes any amount: the refusal
+    // above still holds once they are the law's.
+    const GrossUpRule rule = Gross_Up_Rule(fgEJ(), fgBD());
+    if (!rule.Differing_Rows(fgBD()).empty() && messages_.Confirm(Carry_Question(rule, fgBD()), "명세 합계 옮기기")) {
+        RuleApplied applied = Apply_Gross_Up_Rule(fgEJ(), fgBD());
+        if (applied.refusal) {
+            messages_.Info(*applied.refusal);
+            return;
+        }
+        dividend_->Replace_Rows(std::move(applied.fgBD), nullptr); // a part of this step
+        lines = Carried_Lines(fgEJ(), fgBD());
     }
     if (!panel_->isVisible())
         cmdTab_Click(1);
     panel_->Carry_Lines(lines);
     Command_Done("명세 합계 옮기기");
+}
+
+void frm금융소득2::Gross_Up_Command()
+{
+    const GrossUpRule rule = Gross_Up_Rule(fgEJ(), fgBD());
+    RuleApplied applied = Apply_Gross_Up_Rule(fgEJ(), fgBD());
+    if (applied.refusal) {
+        messages_.Info(*applied.refusal);
+        return;
+    }
+    cmdTab_Click(3);
+    dividend_->Replace_Rows(std::move(applied.fgBD), "배당가산대상금액 계산");
+    messages_.Info(Gross_Up_Message(rule, applied.changedRows));
+}
+
+frm검토 &frm금융소득2::Open_Review()
+{
+    if (!review_) {
+        review_ = new frm검토(this);
+        review_->setAttribute(Qt::WA_DeleteOnClose);
+        review_->onChoose = [this](const FindingPlace &place) { Show_Place(place); };
+        review_->Place_Beside();
+    }
+    Update_Review();
+    review_->show();
+    review_->raise();
+    review_->activateWindow();
+    return *review_;
+}
+
+void frm금융소득2::Update_Review()
+{
+    if (review_)
+        review_->Show_Findings(Review_Work(Current_Work(), panel_->Tax_Lines()));
+}
+
+void frm금융소득2::Show_Place(const FindingPlace &place)
+{
+    switch (place.kind) {
+    case FindingPlace::Kind::Register: {
+        const bool interest = place.reg == RegisterKind::Interest;
+        cmdTab_Click(interest ? 2 : 3);
+        RegisterPanel &panel = interest ? static_cast<RegisterPanel &>(*interest_) : *dividend_;
+        if (panel.Grid().Is_Data(place.row))
+            panel.Show_Row(place.row);
+        break;
+    }
+    case FindingPlace::Kind::Line:
+        cmdTab_Click(1);
+        panel_->TxtLab4_Click(place.line);
+        break;
+    case FindingPlace::Kind::Tax:
+        cmdTab_Click(1);
+        break;
+    }
 }
 
 void frm금융소득2::Import_Register(RegisterKind kind)
@@ -462,5 +538,7 @@ void frm금융소득2::closeEvent(QCloseEvent *e)
     pages_->Close_Pages();
     if (helpViewer_)
         helpViewer_->close();
+    if (review_)
+        review_->close();
     e->accept();
 }

@@ -10,6 +10,7 @@
 #include "ui/help/help_viewer.h"
 #include "ui/platform/app_dir.h"
 #include "ui/platform/panel_host.h"
+#include "ui/review/review_window.h"
 #include "ui/shell/menu_table.h"
 #include "ui/shell/page_commands.h"
 #include "ui/shell/work_session.h"
@@ -51,8 +52,18 @@ public:
     void cmdTab_Click(int n);
     void CmdArray1_Click(int n);
 
-    // Lines 1 to 7 from the register totals, on the computation panel.
+    // Lines 1 to 7 from the register totals, on the computation panel;
+    // first, when the dividend bases are not the law's, asks whether to
+    // make them so.
     void Carry_Register_Totals();
+    // 배당가산대상금액 계산: the law's bases into the dividend register,
+    // told in one message.
+    void Gross_Up_Command();
+    // 검토: the review window beside this one, opened or brought up.
+    frm검토 &Open_Review();
+    frm검토 *Loaded_Review() const { return review_; }
+    // A finding's place: its row loaded, or the line editor on its line.
+    void Show_Place(const FindingPlace &place);
     // A CSV file into or out of a register, with its panel shown.
     void Import_Register(RegisterKind kind) override;
     void Export_Register(RegisterKind kind) override;
@@ -127,6 +138,8 @@ private:
 
     void Build_Controls();
     void Menu_Command(MenuCommand command);
+    // The review window, when open, shows the work as it now stands.
+    void Update_Review();
     void Form_Load();
     void Form_Activate();
 
@@ -143,6 +156,7 @@ private:
     MenuBar menus_;
     FileDrops *drops_ = nullptr;
     QPointer<mod도움말> helpViewer_;
+    QPointer<frm검토> review_;
     bool centred_ = false;
     // A modal box of the program had the focus since this window last had
     // it: coming back from it is no return to the window.

@@ -33,6 +33,9 @@ constexpr MenuItem kItems[] = {
     {kEdit, MenuCommand::Undo, "실행 취소(&U)", "Ctrl+Z"},
     {kEdit, MenuCommand::Redo, "다시 실행(&R)", "Ctrl+Y; Ctrl+Shift+Z"},
     {kTools, MenuCommand::CarryTotals, "명세 합계를 계산서로 옮기기(&M)", "F3"},
+    {kTools, MenuCommand::GrossUp, "배당가산대상금액 계산(&G)", ""},
+    {kTools, MenuCommand::Separator, "", ""},
+    {kTools, MenuCommand::Review, "검토(&R)", ""},
 };
 
 // Lets a text field take Ctrl+Z while it has typing of its own to take

@@ -27,6 +27,8 @@ enum class MenuCommand {
     SavePdf,
     Quit,
     CarryTotals,
+    GrossUp,
+    Review,
     Separator,
 };
 

@@ -45,8 +45,14 @@ void PageCommands::Close_Pages()
 
 frm계산서 &PageCommands::Statement()
 {
-    if (!statement_)
+    if (!statement_) {
         statement_ = new frm계산서(inputs_, *panels_.computation.txtTot1, printer_, messages_);
+        statement_->computed = [this] {
+            panels_.computation.Tax_Computed();
+            if (taxComputed)
+                taxComputed();
+        };
+    }
     return *statement_;
 }
 

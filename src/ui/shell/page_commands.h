@@ -42,6 +42,8 @@ public:
     void Use_File_Dialogs(FileDialogs &dialogs) { dialogs_ = &dialogs; }
     // 프린터 선택: the system's print dialog, which the program supplies.
     std::function<void()> choosePrinter;
+    // Told once a computation has shown the tax, after the panel knows.
+    std::function<void()> taxComputed;
 
     // 세액계산 and 인쇄 of the computation panel, after the editor was
     // committed; false when refused, which has been told.

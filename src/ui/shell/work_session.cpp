@@ -298,6 +298,8 @@ void WorkSession::Refresh()
         Discard_Recovery();
     else if (recovery_ && !recoveryDue_->isActive())
         recoveryDue_->start();
+    if (refreshed)
+        refreshed();
 }
 
 void WorkSession::Update_Title()

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -107,6 +108,9 @@ public:
     // The named command changed the work: once it is complete, what it
     // changed is one step of the history (none when it changed nothing).
     void Command_Done(const char *command);
+
+    // Told after each change of the work has been taken in.
+    std::function<void()> refreshed;
 
     // 실행 취소 and 다시 실행: the menu's actions follow the history, each
     // naming the step it would take ("실행 취소(&U): 항목삭제").

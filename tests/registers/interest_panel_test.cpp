@@ -1,7 +1,9 @@
 // The interest panel through the keys and clicks of a user.
 #include "support/register_fixture.h"
 
+#include <QFontMetricsF>
 #include <QInputMethodEvent>
+#include <QStyle>
 
 namespace {
 
@@ -217,6 +219,27 @@ TEST_F(InterestPanelTest, HeaderCellsAlignAsTheirColumnsAndCutCellsShowTheirWhol
     EXPECT_EQ(Cell(view, 1, 5, Qt::ToolTipRole).toString().toStdString(), "1,000,020,899,999");
     EXPECT_EQ(Cell(view, 1, 4, Qt::ToolTipRole).toString().toStdString(), "");
     EXPECT_EQ(Cell(view, 1, 6, Qt::ToolTipRole).toString().toStdString(), "");
+}
+
+// Nine-digit amounts are the everyday case: at the designed column widths,
+// in the font the cells below the header are drawn in, the widest such
+// amount and a business number have room between the cell's margins.
+TEST_F(InterestPanelTest, ElevenCharacterAmountsAndBusinessNumbersFitTheirColumns)
+{
+    for (GridView *view : {EJ().fgEJ_View, BD().fgBD_View}) {
+        const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const int total = view->rowCount() - 1; // 합계, as every other row below the header
+        std::vector<std::pair<int, QString>> whole = {{kNumberCol, QStringLiteral("124-81-00998")}};
+        for (int c = kFirstAmountCol; c < view->columnCount(); ++c)
+            whole.emplace_back(c, QStringLiteral("999,999,999"));
+        for (const auto &[c, text] : whole) {
+            const QVariant font = Cell(view, total, c, Qt::FontRole);
+            ASSERT_TRUE(font.canConvert<QFont>()) << c;
+            EXPECT_LE(QFontMetricsF(font.value<QFont>()).horizontalAdvance(text), view->columnWidth(c) - 1 - 2 * margin)
+                << view->accessibleName().toStdString() << " column " << c;
+        }
+        EXPECT_FALSE(Cell(view, 0, kFirstAmountCol, Qt::FontRole).isValid()); // the header keeps the view's
+    }
 }
 
 TEST_F(InterestPanelTest, TheNameMustNotBeEmptyButBlanksAreANameAndNeitherFieldTooLong)

@@ -3,6 +3,7 @@
 #include "gui/platform/twips.h"
 
 #include <QAbstractTableModel>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
@@ -49,6 +50,30 @@ void Set_Up(QTableView &view)
     view.setCornerButtonEnabled(false);
 }
 
+// The width a cell's text has in a column `width` pixels wide: the style's
+// margins either side and the grid line taken off, as the view lays the
+// text out.
+int Text_Room(const QTableView &view, int width)
+{
+    const int margin = view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1;
+    return width - 1 - 2 * margin;
+}
+
+// The view's font condensed as little as lets `widest` fit the room, the
+// font itself when it fits already. Past a stretch of 85 the digits grow
+// hard to tell apart: such a text is rather cut.
+QFont Condensed_To_Fit(const QFont &font, const QString &widest, int room)
+{
+    QFont condensed = font;
+    for (int stretch = 100; stretch >= 85; --stretch) {
+        if (stretch < 100)
+            condensed.setStretch(stretch);
+        if (QFontMetricsF(condensed).horizontalAdvance(widest) <= room)
+            return condensed;
+    }
+    return font;
+}
+
 // A view of the fixed row, column or corner: it scrolls only as the table
 // makes it, never by itself to a cell it shows (the current one, say).
 class FixedView final : public QTableView {
@@ -67,10 +92,12 @@ class GridCells final : public QAbstractTableModel {
 public:
     explicit GridCells(QTableView *view) : QAbstractTableModel(view), view_(view) {}
 
-    void Show(const GridModel &grid)
+    // `fonts` by column: the font of the cells below the header, if not the view's.
+    void Show(const GridModel &grid, std::vector<std::optional<QFont>> fonts)
     {
         beginResetModel();
         grid_ = grid;
+        fonts_ = std::move(fonts);
         endResetModel();
     }
 
@@ -99,6 +126,10 @@ public:
         switch (role) {
         case Qt::DisplayRole:
             return QString::fromStdString(grid_.Text(r, c));
+        case Qt::FontRole:
+            if (const std::optional<QFont> font = Font(r, c))
+                return *font;
+            return {};
         case Qt::TextAlignmentRole: // whole columns, the header cells with them
             return static_cast<int>(Alignment(grid_.Column(c).align));
         case Qt::ToolTipRole:
@@ -129,19 +160,27 @@ public:
 private:
     bool Fixed(int r, int c) const { return grid_.Kind(r) == RowKind::Header || c == 0; }
 
-    // Whether the text is wider than its cell has room for: the style's
-    // margins either side, and the grid line. The wrapped header has room.
+    std::optional<QFont> Font(int r, int c) const
+    {
+        if (grid_.Kind(r) == RowKind::Header || c >= static_cast<int>(fonts_.size()))
+            return std::nullopt;
+        return fonts_[c];
+    }
+
+    // Whether the text is wider than its cell has room for, in the cell's
+    // font. The wrapped header has room.
     bool Cut(int r, int c) const
     {
         if (grid_.Kind(r) == RowKind::Header && grid_.word_wrap)
             return false;
-        const int margin = view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1;
-        return view_->fontMetrics().horizontalAdvance(QString::fromStdString(grid_.Text(r, c))) >
-               view_->columnWidth(c) - 1 - 2 * margin;
+        const QFontMetricsF metrics(Font(r, c).value_or(view_->font()));
+        return metrics.horizontalAdvance(QString::fromStdString(grid_.Text(r, c))) >
+               Text_Room(*view_, view_->columnWidth(c));
     }
 
     QTableView *view_;
     GridModel grid_;
+    std::vector<std::optional<QFont>> fonts_;
 };
 
 // The header row wraps at blanks first, and inside a word only where a
@@ -286,12 +325,19 @@ void GridView::scrollTo(const QModelIndex &index, ScrollHint hint)
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (columnWidth(0) - cell.left()));
 }
 
+void GridView::Keep_Whole(int column, const QString &widest) { whole_.push_back({column, widest}); }
+
 void GridView::Mirror(const GridModel &grid)
 {
     // A reset: rows move with every regrouping, and a row left selected
     // would now be another.
     delegate_->wrapHeader = grid.word_wrap;
-    cells_->Show(grid);
+    std::vector<std::optional<QFont>> fonts(grid.Cols());
+    for (const Whole &whole : whole_)
+        if (whole.column < grid.Cols())
+            fonts[whole.column] =
+                Condensed_To_Fit(font(), whole.widest, Text_Room(*this, Twips_To_Px(grid.Column(whole.column).width)));
+    cells_->Show(grid, std::move(fonts));
     for (int c = 0; c < grid.Cols(); ++c)
         setColumnWidth(c, Twips_To_Px(grid.Column(c).width));
     // The rows below the header are as high as the first of them; only a

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class GridView : public QTableView {
 public:
@@ -25,6 +26,12 @@ public:
     int columnCount() const { return model()->columnCount(); }
     // The row of the current cell; -1 for none.
     int currentRow() const { return currentIndex().row(); }
+
+    // Keeps every text of a column as wide as `widest` whole below the header
+    // row: where the font standing in for the designed one draws it wider
+    // than the column's designed width has room for, those cells are drawn
+    // condensed just enough. Takes effect from the next Mirror.
+    void Keep_Whole(int column, const QString &widest);
 
     // A mouse click on a cell, with the clicked row (0 for the header row).
     std::function<void(int row)> onClick;
@@ -46,6 +53,11 @@ private:
 
     enum { kFixedRow, kFixedColumn, kCorner };
     std::array<QTableView *, 3> fixed_{};
+    struct Whole {
+        int column;
+        QString widest;
+    };
+    std::vector<Whole> whole_;
     class GridCells *cells_ = nullptr;
     class HeaderDelegate *delegate_ = nullptr;
 };

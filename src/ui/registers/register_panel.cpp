@@ -43,6 +43,11 @@ RegisterPanel::RegisterPanel(QWidget *parent, Messages &messages, const char *gr
     }
     gridView_ = new GridView(this);
     gridView_->setGeometry(Twips_Rect(gridPlace));
+    // Amounts up to 999,999,999 and a business number show whole; a name
+    // may be cut, its tool tip has it all.
+    gridView_->Keep_Whole(kNumberCol, QStringLiteral("124-81-00998"));
+    for (int c = kFirstAmountCol; c < static_cast<int>(Layout_Of(Kind()).columns.size()); ++c)
+        gridView_->Keep_Whole(c, QStringLiteral("999,999,999"));
     // The grid takes the focus for the clipboard keys and its menu.
     gridView_->setFocusPolicy(Qt::StrongFocus);
     gridView_->setAccessibleName(QString::fromUtf8(Kind() == RegisterKind::Interest ? "이자소득명세" : "배당소득명세"));

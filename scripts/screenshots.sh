@@ -76,6 +76,9 @@ sleep 0.3
 entry 0 "대한전자(주)" "124-81-00998" 20000000 20000000 2800000
 entry 0 "한국제철(주)" "506-81-00012" 6000000 6000000 840000
 entry 1 "글로벌리츠" "110-81-33333" 1500000 0 210000
+# Nine-digit subtotals, the everyday case above the threshold, shown whole.
+entry 0 "삼한화학(주)" "107-81-52341" 76000000 38000000 10640000
+entry 0 "동해해운(주)" "211-81-40217" 98000000 39000000 13720000
 shot dividend-register.png
 
 # The statement in the print preview: back to the computation panel, Alt+P.

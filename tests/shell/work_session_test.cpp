@@ -232,6 +232,19 @@ TEST(PageCommands, PagesAndFilesFromBarePanels)
     interest->show();
     EXPECT_EQ(pages.Page_For_Pdf(), &pages.Interest_Page());
     pages.Close_Pages();
+
+    // 프린터 선택 with no printer installed says so; with one, the dialog.
+    messages.shown.clear();
+    int printerDialogs = 0;
+    pages.choosePrinter = [&] { ++printerDialogs; };
+    QStringList installed;
+    pages.installedPrinters = [&] { return installed; };
+    pages.Choose_Printer();
+    installed = {QStringLiteral("PDF")};
+    pages.Choose_Printer();
+    EXPECT_EQ(printerDialogs, 1);
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"설치된 프린터가 없습니다. 파일 메뉴의 PDF로 저장으로 PDF 파일을 만들 수 있습니다."});
 }
 
 TEST(PageCommands, APdfIsNamedAfterTheTaxpayerFile)
@@ -247,28 +260,6 @@ TEST(PageCommands, APdfIsNamedAfterTheTaxpayerFile)
     };
     for (const auto &c : cases)
         EXPECT_EQ(Suggested_Pdf_Name(c.file, c.pageNumber, c.title), c.suggested) << c.file << c.pageNumber;
-}
-
-TEST(PageCommands, NoPrinterInstalledIsToldInsteadOfAnEmptyChoice)
-{
-    QWidget window;
-    RecordingMessages messages;
-    RecordingPrinter printer;
-    InputAmounts inputs{};
-    auto *computation = new ComputationPanel(&window, messages, inputs);
-    auto *interest = new InterestPanel(&window, messages);
-    auto *dividend = new DividendPanel(&window, messages);
-    PageCommands pages({*computation, *interest, *dividend}, messages, printer, inputs, &window);
-    int dialogs = 0;
-    pages.choosePrinter = [&] { ++dialogs; };
-    QStringList installed;
-    pages.installedPrinters = [&] { return installed; };
-    pages.Choose_Printer();
-    installed = {QStringLiteral("PDF")};
-    pages.Choose_Printer();
-    EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(messages.Texts(),
-              std::vector<std::string>{"설치된 프린터가 없습니다. 파일 메뉴의 PDF로 저장으로 PDF 파일을 만들 수 있습니다."});
 }
 
 TEST(MenuTable, EveryCommandHasItsOwnKeysAndAccessLetter)

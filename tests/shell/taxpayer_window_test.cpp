@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QDir>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -101,6 +102,7 @@ TEST_F(TaxpayerWindowTest, TheFileMenuSitsAboveTheDesignedWindow)
         {"배당소득명세 내보내기(&V)...", {}},
         {"프린터 선택(&P)...", {}},
         {"PDF로 저장(&F)...", {}},
+        {"모든 쪽을 PDF로 저장(&L)...", {}},
     };
     for (const auto &[text, keys] : commands) {
         if (QAction *action = File_Command(text)) {
@@ -411,6 +413,55 @@ TEST_F(TaxpayerWindowTest, RegistersComeInAndGoOutThroughTheFileMenu)
     File_Command("PDF로 저장(&F)...")->trigger();
     EXPECT_NE(Pdf_Text(Pdf_Words(QString::fromStdString(pdf))).find("12,500,000"), std::string::npos);
     EXPECT_EQ(dialogs.asked, (std::vector<std::string>{"open", "save", "save"}));
+}
+
+// 모든 쪽을 PDF로 저장: pages 5, 7 (two sheets) and 21 in one file named after
+// the taxpayer file, in the folder last used, told on the help line.
+TEST_F(TaxpayerWindowTest, EveryPageWithContentGoesIntoOnePdf)
+{
+    File_Command("모든 쪽을 PDF로 저장(&L)...")->trigger();
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"PDF로 저장할 쪽이 없습니다. 명세에 자료를 입력하거나 세액계산을 하십시오."});
+    EXPECT_TRUE(dialogs.asked.empty());
+
+    Enter_Work();
+    for (int i = 1; i <= 13; ++i) // with 소계 and 합계, 15 rows: two sheets
+        Save_Dividend(("지급자" + std::to_string(i)).c_str(), "1000000");
+    dialogs.names = {Path("홍길동2026.orvanta")};
+    ASSERT_TRUE(window->Session().Save_File());
+    window->cmdTab[1]->click();
+    window->CmdArray1[2]->click(); // 세액계산
+    ASSERT_FALSE(window->txtTot1()->text().isEmpty());
+    dialogs.startedAt.clear();
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("out")));
+    const QString pdf = dir.filePath(QStringLiteral("out/all.pdf"));
+    dialogs.names = {pdf.toStdString(), ""};
+    File_Command("모든 쪽을 PDF로 저장(&L)...")->trigger();
+    File_Command("이자소득명세 내보내기(&E)...")->trigger(); // cancelled
+    EXPECT_EQ(dialogs.startedAt, (std::vector<std::string>{Path("홍길동2026.pdf"), Path("out/이자소득명세.csv")}));
+    EXPECT_EQ(window->txtHelp->toPlainText(), QStringLiteral("PDF를 저장했습니다: ") + pdf);
+
+    ASSERT_EQ(Pdf_Pages(pdf), 4);
+    const struct {
+        const char *header, *title;
+        std::size_t totals;
+    } pages[] = {{"(제5쪽)", "⑤ 이자소득명세서", 1},
+                 {"(제7쪽) 1/2", "⑥ 배당소득명세서", 0},
+                 {"(제7쪽) 2/2", "⑥ 배당소득명세서", 1},
+                 {"(제21쪽)", "종합소득산출세액계산서(금융소득자용)", 0}};
+    for (int p = 0; p < 4; ++p) {
+        const std::vector<PdfWord> words = Pdf_Words(pdf, p + 1);
+        const std::string text = Pdf_Text(words);
+        EXPECT_NE(text.find(pages[p].header), std::string::npos) << p << text;
+        EXPECT_EQ(text.find(pages[p].title), text.rfind(pages[p].title)) << p;
+        EXPECT_NE(text.find(pages[p].title), std::string::npos) << p;
+        if (p < 3) {
+            EXPECT_EQ(Find_Words(words, "합계").size(), pages[p].totals) << p;
+        }
+    }
+    EXPECT_NE(Pdf_Text(Pdf_Words(pdf, 1)).find("12,500,000"), std::string::npos);
+    EXPECT_NE(Pdf_Text(Pdf_Words(pdf, 4)).find(window->txtTot1()->text().toStdString()), std::string::npos);
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -231,6 +232,34 @@ TEST(PageCommands, PagesAndFilesFromBarePanels)
     interest->show();
     EXPECT_EQ(pages.Page_For_Pdf(), &pages.Interest_Page());
     pages.Close_Pages();
+
+    // 프린터 선택 with no printer installed says so; with one, the dialog.
+    messages.shown.clear();
+    int printerDialogs = 0;
+    pages.choosePrinter = [&] { ++printerDialogs; };
+    QStringList installed;
+    pages.installedPrinters = [&] { return installed; };
+    pages.Choose_Printer();
+    installed = {QStringLiteral("PDF")};
+    pages.Choose_Printer();
+    EXPECT_EQ(printerDialogs, 1);
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"설치된 프린터가 없습니다. 파일 메뉴의 PDF로 저장으로 PDF 파일을 만들 수 있습니다."});
+}
+
+TEST(PageCommands, APdfIsNamedAfterTheTaxpayerFile)
+{
+    const struct {
+        const char *file, *pageNumber, *title, *suggested;
+    } cases[] = {
+        {"/home/a/홍길동2026.orvanta", "", "", "홍길동2026.pdf"},
+        {"/home/a/홍길동2026.orvanta", "(제5쪽)", " 이자소득명세서", "홍길동2026 제5쪽.pdf"},
+        {"/home/a/김 민수.2026.orvanta", "(제21쪽)", " 종합소득산출세액 - 인쇄", "김 민수.2026 제21쪽.pdf"},
+        {"", "(제7쪽)", " 배당소득명세서", "배당소득명세서.pdf"},
+        {"", "", "", "모든 쪽.pdf"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Suggested_Pdf_Name(c.file, c.pageNumber, c.title), c.suggested) << c.file << c.pageNumber;
 }
 
 TEST(MenuTable, EveryCommandHasItsOwnKeysAndAccessLetter)
@@ -252,6 +281,6 @@ TEST(MenuTable, EveryCommandHasItsOwnKeysAndAccessLetter)
             EXPECT_TRUE(keys.insert(sequence.toString().toStdString()).second) << item.keys;
         }
     }
-    EXPECT_EQ(commands, 17);
+    EXPECT_EQ(commands, 18);
     EXPECT_EQ(keys.size(), 9u); // 다시 실행 has two
 }

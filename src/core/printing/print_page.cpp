@@ -3,6 +3,7 @@
 #include "core/common/messages.h"
 
 #include <cmath>
+#include <utility>
 
 double Round_Half_Even(double size)
 {
@@ -75,12 +76,19 @@ std::string Sheet_Number(std::size_t sheet, std::size_t sheets)
 
 std::optional<std::string> Print_Page(std::span<const Page> sheets, Printer &printer)
 {
+    return Print_Pages(std::span(&sheets, 1), printer);
+}
+
+std::optional<std::string> Print_Pages(std::span<const std::span<const Page>> pages, Printer &printer)
+{
     try {
-        for (std::size_t i = 0; i < sheets.size(); ++i) {
-            if (i > 0)
-                printer.New_Page();
-            Draw_Sheet(sheets[i], Sheet_Number(i, sheets.size()), printer);
-        }
+        bool first = true;
+        for (std::span<const Page> sheets : pages)
+            for (std::size_t i = 0; i < sheets.size(); ++i) {
+                if (!std::exchange(first, false))
+                    printer.New_Page();
+                Draw_Sheet(sheets[i], Sheet_Number(i, sheets.size()), printer);
+            }
         printer.End_Doc();
         return std::nullopt;
     } catch (const std::exception &failure) {

@@ -39,6 +39,9 @@ inline std::optional<std::string> Print_Page(const Page &page, Printer &printer)
 {
     return Print_Page(std::span(&page, 1), printer);
 }
+// Several pages, each with its sheets, as one job in their order: the sheets
+// of each page are numbered within that page, as Print_Page numbers them.
+std::optional<std::string> Print_Pages(std::span<const std::span<const Page>> pages, Printer &printer);
 
 // What stands beside the page number of a sheet: "1/3", or nothing for a
 // page of one sheet.

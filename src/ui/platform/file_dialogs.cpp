@@ -1,5 +1,8 @@
 #include "ui/platform/file_dialogs.h"
 
+#include "ui/platform/user_settings.h"
+
+#include <QDir>
 #include <QFileDialog>
 
 namespace {
@@ -48,4 +51,22 @@ std::string QtFileDialogs::Save_Name(QWidget *parent, const std::string &suggest
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromUtf8(kind.suffix));
     return Run(dialog, kind);
+}
+
+std::string FileDialogs::Open_In_Last_Folder(QWidget *parent, FileKind kind)
+{
+    std::string name = Open_Name(parent, Last_Folder().toStdString(), kind);
+    if (!name.empty())
+        Remember_Folder(QString::fromStdString(name));
+    return name;
+}
+
+std::string FileDialogs::Save_In_Last_Folder(QWidget *parent, const std::string &fileName, FileKind kind)
+{
+    const QString folder = Last_Folder();
+    const QString suggested = fileName.empty() ? folder : QDir(folder).filePath(QString::fromStdString(fileName));
+    std::string name = Save_Name(parent, suggested.toStdString(), kind);
+    if (!name.empty())
+        Remember_Folder(QString::fromStdString(name));
+    return name;
 }

@@ -21,6 +21,12 @@ public:
     // when cancelled. A name typed without the extension gets the kind's.
     virtual std::string Save_Name(QWidget *parent, const std::string &suggested,
                                   FileKind kind = FileKind::Taxpayer) = 0;
+
+    // The program's dialogs start in the folder last used, kept between
+    // runs, and the folder of the file chosen becomes the last one; a save
+    // suggests `fileName` there (none: the folder alone).
+    std::string Open_In_Last_Folder(QWidget *parent, FileKind kind = FileKind::Taxpayer);
+    std::string Save_In_Last_Folder(QWidget *parent, const std::string &fileName, FileKind kind = FileKind::Taxpayer);
 };
 
 // Qt's file dialogs, filtering on the kind's extension.

@@ -14,6 +14,11 @@ QStringList Recent_Files() { return Settings().value(QStringLiteral("files/recen
 
 QString Last_Folder() { return Settings().value(QStringLiteral("files/lastFolder"), QDir::homePath()).toString(); }
 
+void Remember_Folder(const QString &path)
+{
+    Settings().setValue(QStringLiteral("files/lastFolder"), QFileInfo(path).absolutePath());
+}
+
 void Remember_File(const QString &path, int keep)
 {
     const QString full = QFileInfo(path).absoluteFilePath();

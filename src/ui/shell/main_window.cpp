@@ -68,6 +68,8 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
                                             ComputationInputs, this);
     pages_->Use_File_Dialogs(session_.Dialogs());
     pages_->taxComputed = [this] { Update_Review(); };
+    pages_->taxpayerFile = [this] { return session_.File_Path(); };
+    pages_->showStatus = [this](const QString &text) { Show_Help(text); };
     session_.refreshed = [this] { Update_Review(); };
 
     panel_->Use_Host(this);
@@ -184,11 +186,11 @@ void frm금융소득2::Menu_Command(MenuCommand command)
     case MenuCommand::ExportDividend:
         return Export_Register(RegisterKind::Dividend);
     case MenuCommand::ChoosePrinter:
-        if (pages_->choosePrinter)
-            pages_->choosePrinter();
-        return;
+        return pages_->Choose_Printer();
     case MenuCommand::SavePdf:
         return pages_->Save_Pdf_Command();
+    case MenuCommand::SaveAllPdf:
+        return pages_->Save_All_Pdf_Command();
     case MenuCommand::Quit:
         return CmdArray1_Click(4);
     case MenuCommand::Undo:

@@ -28,6 +28,7 @@ constexpr MenuItem kItems[] = {
     {kFile, MenuCommand::Separator, "", ""},
     {kFile, MenuCommand::ChoosePrinter, "프린터 선택(&P)...", ""},
     {kFile, MenuCommand::SavePdf, "PDF로 저장(&F)...", ""},
+    {kFile, MenuCommand::SaveAllPdf, "모든 쪽을 PDF로 저장(&L)...", ""},
     {kFile, MenuCommand::Separator, "", ""},
     {kFile, MenuCommand::Quit, "끝내기(&X)", "Ctrl+Q"},
     {kEdit, MenuCommand::Undo, "실행 취소(&U)", "Ctrl+Z"},

@@ -25,6 +25,7 @@ enum class MenuCommand {
     ExportDividend,
     ChoosePrinter,
     SavePdf,
+    SaveAllPdf,
     Quit,
     CarryTotals,
     GrossUp,

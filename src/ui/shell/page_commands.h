@@ -12,8 +12,13 @@
 #include "ui/printing/print_preview.h"
 
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 class ComputationPanel;
 class FileDialogs;
@@ -40,8 +45,14 @@ public:
     ~PageCommands();
 
     void Use_File_Dialogs(FileDialogs &dialogs) { dialogs_ = &dialogs; }
-    // 프린터 선택: the system's print dialog, which the program supplies.
+    // 프린터 선택: the system's print dialog and the names of the printers
+    // installed, which the program supplies.
     std::function<void()> choosePrinter;
+    std::function<QStringList()> installedPrinters;
+    // The taxpayer file of the work (empty for none), which names the PDFs.
+    std::function<std::string()> taxpayerFile;
+    // The window's status line, told of a PDF written.
+    std::function<void(const QString &)> showStatus;
     // Told once a computation has shown the tax, after the panel knows.
     std::function<void()> taxComputed;
 
@@ -52,8 +63,18 @@ public:
     // A register's page, filled from its grid, in the preview.
     void Print_Register(RegisterKind kind);
 
+    // 프린터 선택, or where no printer is installed, why there is none to choose.
+    void Choose_Printer();
+
     // PDF로 저장: Page_For_Pdf into the file the dialog names.
     void Save_Pdf_Command();
+    // 모든 쪽을 PDF로 저장: Pages_With_Content into one file the dialog names.
+    void Save_All_Pdf_Command();
+    // Pages 5, 7 and 21 in their order, those with content: a register with
+    // rows, and the statement once a 세액계산 has shown the tax (computed
+    // afresh, refused as 인쇄 is). Empty when there is none, which has been
+    // told, or when the statement was refused.
+    std::vector<PageForm *> Pages_With_Content();
     // The page 'PDF로 저장' writes: the newest page in the preview, or the
     // register page of the panel shown, or page 21 from the computation
     // panel (refused and computed as 인쇄 is); nullptr when there is none,
@@ -61,6 +82,9 @@ public:
     PageForm *Page_For_Pdf();
     // Prints the page into a PDF at path; false when it failed, as told.
     bool Save_Pdf(PageForm &page, const QString &path);
+    // Every sheet of the pages into one PDF at path, each page's sheets
+    // numbered within it; told on the status line once written.
+    bool Save_Pdf(std::span<PageForm *const> pages, const QString &path);
 
     // A CSV file into or out of a register, each through its file dialog.
     void Import_Register(RegisterKind kind);
@@ -84,6 +108,9 @@ private:
     // 인쇄's checks and gathering before the statement is computed for a
     // page: a first 세액계산 made, and inputs that read.
     bool Statement_For_Page();
+    // The statement computed for a page, with the line editor taken as
+    // 인쇄 takes it; nullptr when refused, as told.
+    PageForm *Computed_Statement();
 
     WorkPanels panels_;
     Messages &messages_;
@@ -96,3 +123,9 @@ private:
     QPointer<frm이자소득> interestPage_;
     QPointer<frm배당소득> dividendPage_;
 };
+
+// The name a PDF is suggested under: the taxpayer file's name, with the
+// page's number after it for a single page ("홍길동2026 제5쪽.pdf") and
+// without for every page ("홍길동2026.pdf"). A work with no file: the
+// page's title, or "모든 쪽.pdf".
+std::string Suggested_Pdf_Name(std::string_view taxpayerFile, std::string_view pageNumber, std::string_view pageTitle);

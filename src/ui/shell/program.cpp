@@ -153,6 +153,7 @@ Program::Program(const std::string &file) : impl_(std::make_unique<Impl>())
             QApplication::setFont(Window_Font());
             impl->main = std::make_unique<frm금융소득2>(impl->messages, impl->printer);
             impl->main->Pages().choosePrinter = [impl] { Choose_Printer(impl->main.get(), impl->printer); };
+            impl->main->Pages().installedPrinters = [] { return QPrinterInfo::availablePrinterNames(); };
             WorkSession &session = impl->main->Session();
             session.Use_Recovery(S(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
             Watch_Termination_Signals(impl->main.get(), [&session](int) {

@@ -377,7 +377,7 @@ void WorkSession::Open_File_Command()
 {
     if (!Guard())
         return;
-    const std::string name = dialogs_->Open_Name(window_, S(Last_Folder()));
+    const std::string name = dialogs_->Open_In_Last_Folder(window_);
     if (!name.empty())
         Open_File(name);
 }
@@ -443,8 +443,9 @@ bool WorkSession::Save_File() { return path_.empty() ? Save_File_As() : Save_To(
 
 bool WorkSession::Save_File_As()
 {
-    const std::string suggested = path_.empty() ? S(Last_Folder()) : path_;
-    std::string name = dialogs_->Save_Name(window_, suggested);
+    // The work's own name, in the folder last used.
+    const std::string file = path_.empty() ? std::string() : S(QFileInfo(Q(path_)).fileName());
+    std::string name = dialogs_->Save_In_Last_Folder(window_, file);
     if (name.empty())
         return false;
     if (!QFileInfo(Q(name)).fileName().contains(QChar('.')))

@@ -7,8 +7,14 @@
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTextFrame>
 
 namespace {
+
+// The inner margin of the program's other text boxes, in pixels: the text
+// clears the frame's top edge and stands off its left one.
+constexpr int kInnerTop = 1;
+constexpr int kInnerSide = 2;
 
 void Tool_Tip_Colours(QWidget *w)
 {
@@ -63,6 +69,11 @@ QTextEdit *Make_Help_Line(QWidget *parent)
     line->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     line->setLineWidth(1);
     line->document()->setDocumentMargin(0);
+    QTextFrameFormat inner = line->document()->rootFrame()->frameFormat();
+    inner.setTopMargin(kInnerTop);
+    inner.setLeftMargin(kInnerSide);
+    inner.setRightMargin(kInnerSide);
+    line->document()->rootFrame()->setFrameFormat(inner);
     line->setAccessibleName(QString::fromUtf8("도움말 줄"));
     Tool_Tip_Colours(line);
     return line;

@@ -16,6 +16,16 @@ namespace {
 constexpr int kInnerTop = 1;
 constexpr int kInnerSide = 2;
 
+// Setting a text makes the document's frame afresh, without the margin.
+void Inner_Margin(QTextDocument *document)
+{
+    QTextFrameFormat inner = document->rootFrame()->frameFormat();
+    inner.setTopMargin(kInnerTop);
+    inner.setLeftMargin(kInnerSide);
+    inner.setRightMargin(kInnerSide);
+    document->rootFrame()->setFrameFormat(inner);
+}
+
 void Tool_Tip_Colours(QWidget *w)
 {
     QPalette palette = w->palette();
@@ -69,11 +79,6 @@ QTextEdit *Make_Help_Line(QWidget *parent)
     line->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     line->setLineWidth(1);
     line->document()->setDocumentMargin(0);
-    QTextFrameFormat inner = line->document()->rootFrame()->frameFormat();
-    inner.setTopMargin(kInnerTop);
-    inner.setLeftMargin(kInnerSide);
-    inner.setRightMargin(kInnerSide);
-    line->document()->rootFrame()->setFrameFormat(inner);
     line->setAccessibleName(QString::fromUtf8("도움말 줄"));
     Tool_Tip_Colours(line);
     return line;
@@ -82,6 +87,7 @@ QTextEdit *Make_Help_Line(QWidget *parent)
 void Show_Help_Text(QTextEdit *line, const QString &text)
 {
     line->setPlainText(text);
+    Inner_Margin(line->document());
     // The font's own line spacing (15 pixels for 굴림 9.75 here) would cut
     // the second line of the longest help text; its pixel size keeps both.
     QTextBlockFormat lines;

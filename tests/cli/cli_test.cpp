@@ -72,6 +72,21 @@ TEST(CalcStatement, JsonHoldsTheSameTexts)
     EXPECT_EQ(three.out.rfind("{\"section\":3,\"tax\":\"4,500,000\"", 0), 0u) << three.out;
 }
 
+TEST(CalcStatement, JsonWritesKoreanAsUtf8Text)
+{
+    const struct {
+        CalcRun run;
+        const char *korean;
+    } cases[] = {
+        {Calc(Statement(kFirstExample, true)), "\"④\":\"498,000\""},
+        {Calc({"dividend", "--json", "-"}, "21,삼성전자(주),124-81-00998,1000000,1000000,0\n"), "\"삼성전자(주)\""},
+    };
+    for (const auto &c : cases) {
+        EXPECT_NE(c.run.out.find(c.korean), std::string::npos) << c.run.out;
+        EXPECT_EQ(c.run.out.find("\\u"), std::string::npos) << c.run.out; // no escapes
+    }
+}
+
 TEST(CalcStatement, NegativeLineSevenIsAnAmountNotAnOption)
 {
     const CalcRun r = Calc(Statement({"", "", "50,000,000", "", "", "", "-1,000", "", ""}));

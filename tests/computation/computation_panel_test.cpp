@@ -1,5 +1,7 @@
 #include "support/main_window_fixture.h"
 
+#include <QUndoStack>
+
 namespace {
 
 using PanelTest = MainWindowTest;
@@ -150,6 +152,51 @@ TEST_F(PanelTest, ComputeAndPrintRefuseANegativeAmountTheEditorStillHolds)
     QTest::mouseClick(window->CmdArray1[2], Qt::LeftButton);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(window->Statement().TxtLab2[6]->text().toStdString(), "-1,000");
+}
+
+TEST_F(PanelTest, AChangedLineGreysTheTaxAndItsCreditUntilComputedAgainOrNew)
+{
+    const std::string why = "세액계산 후 바뀐 줄이 있습니다. 다시 세액계산을 누르십시오.";
+    QLineEdit *credit = Panel().txtCredit;
+    const auto click = [this](int n) { return [this, n] { window->CmdArray1[n]->click(); }; };
+    Enter_Lines({"", "10000000", "30000000", "10000000", "", "", "1100000", "20000000", "3000000"});
+    const struct {
+        const char *step;
+        std::function<void()> act;
+        const char *tax, *credit;
+        bool outOfDate;
+    } steps[] = {
+        {"세액계산", click(2), "10,158,000", "498,000", false},
+        {"line 9 changed",
+         [this] {
+             QTest::mouseClick(Panel().TxtLab4[8], Qt::LeftButton);
+             Type("4000000"); // over its value, selected
+             Key(Qt::Key_Return);
+         },
+         "10,158,000", "498,000", true},
+        {"실행 취소: the tax holds again", [this] { window->Session().History().undo(); }, "10,158,000", "498,000", false},
+        {"다시 실행", [this] { window->Session().History().redo(); }, "10,158,000", "498,000", true},
+        // (15) 4,000,000: (18) 3,978,000, (20) 9,978,000 against (29) 9,480,000.
+        {"세액계산 again", click(2), "9,978,000", "498,000", false},
+        {"line 1 typed, not yet left", [this] { Type("5"); }, "9,978,000", "498,000", true},
+        {"새로작성", click(1), "", "", false},
+        // At or below the threshold the statement has no ④.
+        {"세액계산 of nothing", click(2), "0", "", false},
+    };
+    for (const auto &s : steps) {
+        s.act();
+        QTest::qWait(0); // the step goes into the history
+        EXPECT_EQ(Tax(), s.tax) << s.step;
+        EXPECT_EQ(credit->text().toStdString(), s.credit) << s.step;
+        for (QLineEdit *box : {window->txtTot1(), credit}) {
+            const QPalette &p = box->palette();
+            EXPECT_EQ(p.color(QPalette::Text) == p.color(QPalette::Disabled, QPalette::Text), s.outOfDate) << s.step;
+            EXPECT_EQ(box->toolTip().toStdString(), s.outOfDate ? why : "") << s.step;
+            EXPECT_EQ(box->accessibleDescription().toStdString(), s.outOfDate ? why : "") << s.step;
+        }
+    }
+    EXPECT_EQ(credit->accessibleName().toStdString(), "④ 배당세액공제");
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PanelTest, LosingTheFocusEmptiesTheHelpLine)

@@ -100,9 +100,9 @@ TEST_F(PlacementFile, NothingWhenTheFileCanNeitherBeReadNorCreated)
     }
 }
 
-// The recording printer: 10 pt characters 200 twips wide, lines 300 high,
-// a page of 11000 × 15000 with 720 kept clear on each side: 47 characters
-// a line.
+// The recording printer: 10 pt Korean characters 200 twips wide, lines 300
+// high, a page of 11000 × 15000 with 720 kept clear on each side: 47
+// characters a line.
 constexpr double kLine = 300;
 
 std::vector<std::string> Texts(const PrintJob &job)
@@ -129,11 +129,16 @@ TEST(PrintText, WrapsAtBlanksAndInsideWordsTooLongForALine)
 TEST(PrintText, PrintsOneJobOfLinesDownThePageInTheCurrentFont)
 {
     RecordingPrinter printer;
-    const std::string long_line(60, 'x');
-    EXPECT_FALSE(Print_Text("첫 줄\n\n" + long_line + "\n끝", printer));
+    const auto repeated = [](int n) {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += "가";
+        return text;
+    };
+    EXPECT_FALSE(Print_Text("첫 줄\n\n" + repeated(60) + "\n끝", printer));
     ASSERT_EQ(printer.jobs.size(), 1u);
     const PrintJob &job = printer.jobs[0];
-    EXPECT_EQ(Texts(job), (std::vector<std::string>{"첫 줄", std::string(47, 'x'), std::string(13, 'x'), "끝"}));
+    EXPECT_EQ(Texts(job), (std::vector<std::string>{"첫 줄", repeated(47), repeated(13), "끝"}));
     // The empty line takes its place without printing anything.
     EXPECT_EQ(job.texts[0].y, kTextMargin);
     EXPECT_EQ(job.texts[1].y, kTextMargin + 2 * kLine);

@@ -109,6 +109,31 @@ TEST_F(HelpTest, F1OpensTheViewerOnTheFirstTabAtItsDesignPlacement)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(HelpTest, F1ShowsTheDocumentOfThePanelShownAndTheViewerKeepsTheSizeGivenIt)
+{
+    Open_Main_Window();
+    const struct {
+        int panel;
+        const char *document;
+    } cases[] = {{0, "사용법 본문"}, {1, "작성요령 본문"}, {2, "사용법 본문"}, {3, "사용법 본문"}, {1, "작성요령 본문"}};
+    for (const auto &c : cases) {
+        Activate(window.get());
+        window->cmdTab[c.panel]->click();
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : window.get(), Qt::Key_F1);
+        ASSERT_NE(window->Loaded_Help_Viewer(), nullptr) << c.panel;
+        EXPECT_EQ(window->Loaded_Help_Viewer()->Rich1->Plain_Text(), c.document) << c.panel;
+    }
+
+    // Closed and opened again, it keeps the size it was given.
+    window->Loaded_Help_Viewer()->resize(Twips_Size(8000, 6000));
+    window->Loaded_Help_Viewer()->close();
+    QTest::qWait(0);
+    Activate(window.get());
+    EXPECT_EQ(Press_F1()->size(), Twips_Size(8000, 6000));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(HelpTest, TheSecondTabLoadsItsDocumentAndAMissingOneKeepsTheFirst)
 {
     Open_Main_Window();

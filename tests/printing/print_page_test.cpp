@@ -140,6 +140,31 @@ TEST(PrintPage, CellsPrintAtTheirTransformedCorners)
     EXPECT_NEAR(code->y, 8383.2, kTol);
 }
 
+TEST(PrintPage, AnAmountWiderThanItsCellEndsAtTheCellsRightEdge)
+{
+    // Page 7, row 0, in 9-point digits and commas of 90 twips: ⑥ (930 wide
+    // from 4155) takes 1,234,567,890, 13 × 90 = 1170 against 930 × 1.21 =
+    // 1125.3: it ends at (4155 + 930) × 1.21 + 300 = 6452.85 instead of
+    // running into ⑦. The rest fit and start at their left edges: ⑤ (1095
+    // from 2985) its 1170, ⑦ (960 from 5175) its 990.
+    RecordingPrinter printer;
+    const PrintJob seven = Print_One(
+        Register_Sheets(Dividend_Page_Spec(),
+                        Register(Init_fgBD, {{"21", "대한전자(주)", "124-81-00998", "1300000000", "1234567890",
+                                              "234567899", "1534567899", "0"}}))
+            .front(),
+        printer);
+    const struct {
+        const char *text;
+        double x;
+    } cases[] = {{"1,234,567,890", 6452.85 - 1170}, {"1,300,000,000", 2985 * 1.21 + 300}, {"234,567,899", 6561.75}};
+    for (const auto &c : cases) {
+        const PrintedText *amount = seven.Find(c.text);
+        ASSERT_NE(amount, nullptr) << c.text;
+        EXPECT_NEAR(amount->x, c.x, kTol) << c.text;
+    }
+}
+
 TEST(PrintPage, HeaderTextsOfEachPage)
 {
     struct Case {
@@ -308,8 +333,9 @@ TEST(Sheets, EverySheetPrintsAsThePageInOneJobNumberedOfTheWhole)
         EXPECT_EQ(headers[page], (std::vector<std::string>{"[별지 제40호서식(1)]", "(제7쪽)", number}));
         const PrintedText *sheetNumber = job.Find(number);
         ASSERT_NE(sheetNumber, nullptr);
-        // One blank beside "(제7쪽)", in the printer's 10-point font: six characters of 200 twips.
-        EXPECT_NEAR(sheetNumber->x, 10031.5 + 6 * 200, kTol);
+        // One blank beside "(제7쪽)", in the printer's 10-point font: two
+        // Korean characters of 200 twips and four others of 100.
+        EXPECT_NEAR(sheetNumber->x, 10031.5 + 2 * 200 + 4 * 100, kTol);
         EXPECT_NEAR(sheetNumber->y, 1105.2, kTol);
     }
     // The 소계 on the second sheet's first line, where row 0 prints.

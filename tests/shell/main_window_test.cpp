@@ -7,6 +7,7 @@
 #include "ui/platform/grid_view.h"
 #include "ui/help/rich_text_box.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QComboBox>
 
 #include <QFrame>
@@ -29,6 +30,9 @@ TEST_F(MainWindowTest, OpensOnTheHelpPanelWithTheEditorOnLineOne)
     EXPECT_EQ(window->Client()->size(), QSize(745, 497));
     EXPECT_EQ(window->Client()->pos(), QPoint(0, window->Menu_Bar()->height()));
     EXPECT_EQ(window->size(), QSize(745, 497 + window->Menu_Bar()->height()));
+    // Of one size, it offers to minimise and close only.
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     const char *tabs[] = {"도움말", "산출세액계산", "이자소득명세", "배당소득명세"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(window->cmdTab[i]->text().toStdString(), tabs[i]);
@@ -123,6 +127,10 @@ TEST_F(MainWindowTest, TheHelpLineShowsTheLongestHelpInTwoWholeLines)
     const QTextDocument *text = window->txtHelp->document();
     EXPECT_EQ(text->firstBlock().layout()->lineCount(), 2);
     EXPECT_LE(text->size().height(), window->txtHelp->viewport()->height());
+    // Clear of the box's top and left edges.
+    const QRectF first = text->documentLayout()->blockBoundingRect(text->firstBlock());
+    EXPECT_GE(first.top(), 1);
+    EXPECT_GE(first.left(), 2);
 }
 
 TEST_F(MainWindowTest, ComputeTakesAValueTypedButNotYetLeft)

@@ -50,14 +50,15 @@ public:
         Fail_If_Asked();
         current.lines.push_back({x1, y1, x2, y2, colour});
     }
-    // A fixed-pitch face: every character is as wide as its size, a line
-    // 1.5 times as high.
+    // A fixed-pitch face as the Korean faces are: a Korean character as
+    // wide as the size, a digit, letter or sign half as wide; a line 1.5
+    // times as high.
     double Text_Width(const std::string &text) override
     {
-        double chars = 0;
+        double ems = 0;
         for (unsigned char c : text)
-            chars += (c & 0xC0) != 0x80; // UTF-8 lead bytes
-        return chars * Font.size * 20;
+            ems += c < 0x80 ? 0.5 : (c & 0xC0) != 0x80; // ASCII, or a UTF-8 lead byte
+        return ems * Font.size * 20;
     }
     double Text_Height() override { return Font.size * 30; }
     double Page_Width() override { return pageWidth; }

@@ -52,6 +52,10 @@ public:
     // Empties every value label (the statement's amounts stay).
     void Clear_Labels();
 
+    // ④ 배당세액공제 as the statement shows it: its label in section ②,
+    // nothing in section ③ or before a computation.
+    std::string Dividend_Credit() const { return section == Section::Above ? TxtLab1[25] : std::string(); }
+
     const std::string &Label(LabelRef ref) const;
 
     // Rate in percent of a tax base: 0, 9, 18, 27 or 36.

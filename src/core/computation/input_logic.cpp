@@ -137,3 +137,11 @@ bool Gather_Inputs(PanelTexts &panel, InputAmounts &inputs, int *unreadLine)
     inputs[10] = inputs[8];
     return true;
 }
+
+bool Lines_Differ(const std::array<std::string, kLineCount> &a, const std::array<std::string, kLineCount> &b)
+{
+    for (int i = 0; i < kLineCount; ++i)
+        if (Get_Amount(a[i]) != Get_Amount(b[i]))
+            return true;
+    return false;
+}

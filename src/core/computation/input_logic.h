@@ -31,6 +31,8 @@ extern const std::array<const char *, kLineCount> kLineHelp;
 inline constexpr const char *kNegativeRefused = "음수가 입력되어선 않됩니다!!";
 inline constexpr const char *kNotANumber = "잘못된 문자를 입력하셨습니다";
 inline constexpr const char *kAmountTooLarge = "금액이 너무 큽니다.";
+// Told by the greyed result box once a line has changed since the tax.
+inline constexpr const char *kTaxOutOfDate = "세액계산 후 바뀐 줄이 있습니다. 다시 세액계산을 누르십시오.";
 
 // Leaving line `from` with this editor text is refused: the text, grouped,
 // is a negative amount and the line is not line 7.
@@ -67,3 +69,7 @@ bool Gather_Inputs(PanelTexts &panel, InputAmounts &inputs, int *unreadLine = nu
 
 // What leaving the current line stores in its box.
 inline std::string Stored_Line_Text(std::string_view editorText) { return Format_Grouped(editorText); }
+
+// True when some line's amount differs between the two: an empty line and
+// "0", "1,000" and "1000" are the same amount.
+bool Lines_Differ(const std::array<std::string, kLineCount> &a, const std::array<std::string, kLineCount> &b);

@@ -31,8 +31,17 @@ void Print_Labels(const LabelArraySpec &array, std::span<const std::string> capt
         printer.CurrentX = static_cast<float>(label.left) * scaleX + static_cast<float>(offsetX);
         printer.CurrentY = static_cast<float>(label.top) * scaleY + static_cast<float>(offsetY);
         // Whatever its alignment on screen, a caption starts at the label's left edge.
-        if (i < captions.size() && !captions[i].empty())
-            printer.Print(captions[i]);
+        if (i >= captions.size() || captions[i].empty())
+            continue;
+        // An amount too wide for its cell would run into the next cell's
+        // text: it ends at the cell's right edge instead.
+        if (label.align == LabelAlign::Right && label.caption.empty()) {
+            const double right = static_cast<float>(label.left + label.width) * scaleX + static_cast<float>(offsetX);
+            const double width = printer.Text_Width(captions[i]);
+            if (printer.CurrentX + width > right)
+                printer.CurrentX = right - width;
+        }
+        printer.Print(captions[i]);
     }
     printer.Font = saved;
 }

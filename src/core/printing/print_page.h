@@ -26,7 +26,9 @@ inline constexpr const char *kPrintDone = "인쇄가 완료되었습니다.";
 
 // Prints every label of one array at its transformed top-left corner, in
 // the label's font, and then gives the printer back its font as it was, the
-// size rounded to a whole point (halves to even). A failure leaves at once.
+// size rounded to a whole point (halves to even). An amount (a right-aligned
+// label the page fills) wider than its transformed cell ends at the cell's
+// right edge instead. A failure leaves at once.
 void Print_Labels(const LabelArraySpec &array, std::span<const std::string> captions, Printer &printer, float scaleX,
                   float scaleY, int offsetX, int offsetY);
 

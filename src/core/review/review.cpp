@@ -113,14 +113,10 @@ public:
 
     void Tax(const std::array<std::string, kLineCount> &taxLines)
     {
-        for (int i = 0; i < kLineCount; ++i) {
-            if (Get_Amount(taxLines[i]) != Get_Amount(work_.lines[i])) {
-                Add({FindingPlace::Kind::Tax, RegisterKind::Dividend, 0, 0},
-                    "종합소득산출세액: 보이는 세액은 줄을 마지막으로 바꾸기 전에 계산한 것입니다. 세액계산을 다시 "
-                    "하십시오.");
-                return;
-            }
-        }
+        if (Lines_Differ(taxLines, work_.lines))
+            Add({FindingPlace::Kind::Tax, RegisterKind::Dividend, 0, 0},
+                "종합소득산출세액: 보이는 세액은 줄을 마지막으로 바꾸기 전에 계산한 것입니다. 세액계산을 다시 "
+                "하십시오.");
     }
 
     std::vector<Finding> findings;

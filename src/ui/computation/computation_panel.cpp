@@ -29,6 +29,9 @@ constexpr BoxPlace kBoxes[kLineCount] = {
     {7560, 240}, {7560, 720}, {7560, 1200}, {7560, 1680},
 };
 constexpr BoxPlace kResultBox = {7560, 2160};
+// ④ 배당세액공제, carried to the return with the tax: the next row down in
+// the right column, clear of the buttons below.
+constexpr BoxPlace kCreditBox = {7560, 2640};
 
 int Caption_Left(int boxLeft) { return boxLeft == 2400 ? 240 : 5730; }
 
@@ -78,15 +81,19 @@ ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmo
         }
     }
 
-    txtTot1 = new QLineEdit(this);
-    txtTot1->setGeometry(Twips_Rect(kResultBox.left, kResultBox.top, kBoxWidth, kBoxHeight));
-    txtTot1->setFont(Design_Font(kGulim, 11.25, true));
-    txtTot1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtTot1->setReadOnly(true);
-    txtTot1->setObjectName(QStringLiteral("txtTot1"));
-    txtTot1->setAccessibleName(QString::fromUtf8("종합소득산출세액"));
-    Caption(this, QString::fromUtf8("종합소득산출세액"), kResultBox.left, kResultBox.top,
-            Design_Font(kGulim, 9.75, true));
+    const auto resultBox = [this](const char *caption, BoxPlace place, const char *name) {
+        auto *box = new QLineEdit(this);
+        box->setGeometry(Twips_Rect(place.left, place.top, kBoxWidth, kBoxHeight));
+        box->setFont(Design_Font(kGulim, 11.25, true));
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setReadOnly(true);
+        box->setObjectName(QString::fromUtf8(name));
+        box->setAccessibleName(QString::fromUtf8(caption));
+        Caption(this, QString::fromUtf8(caption), place.left, place.top, Design_Font(kGulim, 9.75, true));
+        return box;
+    };
+    txtTot1 = resultBox("종합소득산출세액", kResultBox, "txtTot1");
+    txtCredit = resultBox("④ 배당세액공제", kCreditBox, "txtCredit");
 
     auto *editor = new FieldBox(this);
     editor->setFont(boxFont);
@@ -111,6 +118,13 @@ ComputationPanel::ComputationPanel(QWidget *parent, Messages &messages, InputAmo
     });
     connect(editor, &QLineEdit::textEdited, this, [this](const QString &text) { txtMove1_Change(text); });
     txtMove1[0] = editor;
+
+    // Any change of a line, however made (typing, undo, F3), may leave the
+    // tax shown behind the lines.
+    for (QLineEdit *box : {static_cast<QLineEdit *>(editor), txtTot1})
+        connect(box, &QLineEdit::textChanged, this, [this] { Show_Tax_State(CurLine); });
+    for (FieldBox *box : TxtLab4)
+        connect(box, &QLineEdit::textChanged, this, [this] { Show_Tax_State(CurLine); });
 }
 
 void ComputationPanel::txtMove1_Change(const QString &text)
@@ -176,6 +190,8 @@ int ComputationPanel::Move_Editor(int from, int to)
     editor->selectAll();
     editor->raise();
     editor->setFocus();
+    // Until the caller stores `to` as CurLine, the editor stood for `from`.
+    Show_Tax_State(to);
     Done("금액 입력");
     return to;
 }
@@ -232,6 +248,7 @@ void ComputationPanel::Clear_Panel()
         inputs_[i] = 0;
     txtMove1[0]->clear();
     txtTot1->clear();
+    txtCredit->clear();
     CurLine = Move_Editor(CurLine, 0);
     txtMove1[0]->setFocus();
     Done("새로작성");
@@ -255,6 +272,7 @@ void ComputationPanel::Load_Lines(const std::array<std::string, kLineCount> &lin
     for (int i = 0; i <= 10; ++i)
         inputs_[i] = 0;
     txtTot1->clear();
+    txtCredit->clear();
     CurLine = 0;
     FieldBox *editor = txtMove1[0];
     editor->setText(TxtLab4[0]->text());
@@ -284,12 +302,14 @@ void ComputationPanel::Restore_Lines(const std::array<std::string, kLineCount> &
     txtMove1[0]->selectAll();
 }
 
-std::array<std::string, kLineCount> ComputationPanel::Line_Texts() const
+std::array<std::string, kLineCount> ComputationPanel::Line_Texts() const { return Lines_With_Editor(CurLine); }
+
+std::array<std::string, kLineCount> ComputationPanel::Lines_With_Editor(int current) const
 {
     std::array<std::string, kLineCount> lines;
     for (int i = 0; i < kLineCount; ++i)
         lines[i] = Stored_Line_Text(S(TxtLab4[i]->text()));
-    lines[CurLine] = Stored_Line_Text(S(txtMove1[0]->text()));
+    lines[current] = Stored_Line_Text(S(txtMove1[0]->text()));
     return lines;
 }
 
@@ -313,4 +333,34 @@ std::optional<std::array<std::string, kLineCount>> ComputationPanel::Tax_Lines()
     if (txtTot1->text().isEmpty())
         return std::nullopt;
     return taxLines_;
+}
+
+void ComputationPanel::Tax_Computed(const std::string &credit)
+{
+    taxLines_ = Line_Texts();
+    txtCredit->setText(Q(credit));
+    Show_Tax_State(CurLine);
+}
+
+bool ComputationPanel::Tax_Out_Of_Date() const { return !txtTot1->toolTip().isEmpty(); }
+
+void ComputationPanel::Show_Tax_State(int current)
+{
+    // Not yet built, or nothing computed: nothing to be out of date.
+    if (!txtCredit || !txtMove1[0])
+        return;
+    const bool outOfDate = !txtTot1->text().isEmpty() && Lines_Differ(taxLines_, Lines_With_Editor(current));
+    if (outOfDate == Tax_Out_Of_Date())
+        return;
+    const QString why = outOfDate ? QString::fromUtf8(kTaxOutOfDate) : QString();
+    for (QLineEdit *box : {txtTot1, txtCredit}) {
+        // The greyed text is the style's own for a disabled box; clearing
+        // the palette gives back the panel's.
+        QPalette palette;
+        if (outOfDate)
+            palette.setColor(QPalette::Text, box->palette().color(QPalette::Disabled, QPalette::Text));
+        box->setPalette(palette);
+        box->setToolTip(why);
+        box->setAccessibleDescription(why);
+    }
 }

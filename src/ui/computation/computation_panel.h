@@ -1,6 +1,6 @@
 // The computation panel of the main window (cFrame(1)): the nine line
-// boxes, the line editor that lies over the line being edited, and the
-// result box txtTot1.
+// boxes, the line editor that lies over the line being edited, the result
+// box txtTot1 and, beside it, the box of ④ 배당세액공제.
 #pragma once
 
 #include "core/common/amount.h"
@@ -57,9 +57,13 @@ public:
     // plain digits in one).
     void Regroup_Lines();
 
-    // A computation has just shown its tax in txtTot1: the lines it was
-    // computed from are kept, to tell when they have changed since.
-    void Tax_Computed() { taxLines_ = Line_Texts(); }
+    // A computation has just shown its tax in txtTot1: ④ of that statement
+    // is shown beside it, and the lines it was computed from are kept, to
+    // tell when they have changed since.
+    void Tax_Computed(const std::string &credit);
+    // Both boxes greyed, with the tool tip that says why, while the lines
+    // differ from those the tax was computed from.
+    bool Tax_Out_Of_Date() const;
     // Those lines while txtTot1 shows a tax; nullopt when it shows none.
     std::optional<std::array<std::string, kLineCount>> Tax_Lines() const;
 
@@ -67,12 +71,18 @@ public:
     std::array<FieldBox *, kLineCount> TxtLab4{};
     std::array<FieldBox *, 1> txtMove1{};
     QLineEdit *txtTot1 = nullptr;
+    QLineEdit *txtCredit = nullptr; // ④ 배당세액공제 of the last computation
     std::array<QLabel *, kLineCount> Label3{};
 
 private:
     // A command changed the lines: one step back for 실행 취소.
     void Done(const char *command);
     void txtMove1_Change(const QString &text);
+    // The nine lines with the editor standing for line `current`.
+    std::array<std::string, kLineCount> Lines_With_Editor(int current) const;
+    // Greys txtTot1 and txtCredit, or clears that, as the lines stand with
+    // the editor on line `current`.
+    void Show_Tax_State(int current);
     bool txtMove1_KeyDown(int key);
 
     Messages &messages_;

@@ -190,6 +190,18 @@ void mod도움말::Tabs1_Click()
         messages_.Info(kHelpMissing);
 }
 
+void mod도움말::Show_Document(int tab)
+{
+    if (tab != Tabs1->currentIndex())
+        Tabs1->setCurrentIndex(tab); // loads it, as a click does
+}
+
+void mod도움말::Keep_Size(QSize size)
+{
+    resize(size);
+    Keep_On_Screen(*this);
+}
+
 void mod도움말::Cmd1_Click(int index)
 {
     if (index == 0) {
@@ -217,5 +229,7 @@ void mod도움말::closeEvent(QCloseEvent *e)
 {
     if (isMinimized())
         showNormal();
+    if (closing)
+        closing(size());
     e->accept();
 }

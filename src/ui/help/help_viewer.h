@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class Messages;
 class Printer;
@@ -37,6 +38,13 @@ public:
 
     void Tabs1_Click();
     void Cmd1_Click(int index);
+
+    // The document of tab `tab` shown, loaded when another was.
+    void Show_Document(int tab);
+    // A size given in an earlier opening of the run, kept on screen.
+    void Keep_Size(QSize size);
+    // Told the window's size as it closes.
+    std::function<void(QSize)> closing;
 
     QTabWidget *Tabs1 = nullptr;
     RichTextBox *Rich1 = nullptr;

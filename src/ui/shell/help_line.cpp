@@ -7,8 +7,24 @@
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTextFrame>
 
 namespace {
+
+// The inner margin of the program's other text boxes, in pixels: the text
+// clears the frame's top edge and stands off its left one.
+constexpr int kInnerTop = 1;
+constexpr int kInnerSide = 2;
+
+// Setting a text makes the document's frame afresh, without the margin.
+void Inner_Margin(QTextDocument *document)
+{
+    QTextFrameFormat inner = document->rootFrame()->frameFormat();
+    inner.setTopMargin(kInnerTop);
+    inner.setLeftMargin(kInnerSide);
+    inner.setRightMargin(kInnerSide);
+    document->rootFrame()->setFrameFormat(inner);
+}
 
 void Tool_Tip_Colours(QWidget *w)
 {
@@ -71,6 +87,7 @@ QTextEdit *Make_Help_Line(QWidget *parent)
 void Show_Help_Text(QTextEdit *line, const QString &text)
 {
     line->setPlainText(text);
+    Inner_Margin(line->document());
     // The font's own line spacing (15 pixels for 굴림 9.75 here) would cut
     // the second line of the longest help text; its pixel size keeps both.
     QTextBlockFormat lines;

@@ -97,6 +97,9 @@ frm금융소득2::frm금융소득2(Messages &messages, Printer &printer, QString
     menus_.bar->setGeometry(0, 0, client_->width(), barHeight);
     client_->move(0, barHeight);
     setFixedSize(client_->width(), barHeight + client_->height());
+    // A window of one size offers no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     drops_ = new FileDrops(this, session_, [this](QObject *target) -> RegisterPanel * {
         for (QObject *o = target; o; o = o->parent())
@@ -397,8 +400,15 @@ void frm금융소득2::cmdTab_Click(int n)
 
 mod도움말 &frm금융소득2::Open_Help_Viewer()
 {
-    if (!helpViewer_)
+    if (!helpViewer_) {
         helpViewer_ = new mod도움말(messages_, printer_, appPath_);
+        // The placement file places the first opening; later ones keep the
+        // size the person gave the window.
+        if (helpViewerSize_.isValid())
+            helpViewer_->Keep_Size(helpViewerSize_);
+        helpViewer_->closing = [this](QSize size) { helpViewerSize_ = size; };
+    }
+    helpViewer_->Show_Document(panel_->isHidden() ? 1 : 0);
     helpViewer_->show();
     helpViewer_->raise();
     helpViewer_->activateWindow();

@@ -70,7 +70,9 @@ public:
 
     WorkSession &Session() { return session_; }
     PageCommands &Pages() { return *pages_; }
-    // The help viewer: opened, or brought up when it is open already.
+    // The help viewer: opened, or brought up when it is open already, on the
+    // document for the panel shown (계산서작성요령 for the computation
+    // panel, 프로그램사용법 for the others).
     mod도움말 &Open_Help_Viewer();
     mod도움말 *Loaded_Help_Viewer() const { return helpViewer_; }
 
@@ -156,6 +158,7 @@ private:
     MenuBar menus_;
     FileDrops *drops_ = nullptr;
     QPointer<mod도움말> helpViewer_;
+    QSize helpViewerSize_; // as the viewer last closed; none before that
     QPointer<frm검토> review_;
     bool centred_ = false;
     // A modal box of the program had the focus since this window last had

@@ -56,7 +56,7 @@ frm계산서 &PageCommands::Statement()
     if (!statement_) {
         statement_ = new frm계산서(inputs_, *panels_.computation.txtTot1, printer_, messages_);
         statement_->computed = [this] {
-            panels_.computation.Tax_Computed();
+            panels_.computation.Tax_Computed(statement_->Engine().Dividend_Credit());
             if (taxComputed)
                 taxComputed();
         };

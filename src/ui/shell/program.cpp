@@ -13,11 +13,13 @@
 #include "gui/shell/splash_art.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -132,6 +134,10 @@ void Choose_Printer(QWidget *parent, SystemPrinter &printer)
     QPrintDialog dialog(&choice, parent);
     dialog.setWindowTitle(QString::fromUtf8("프린터 선택"));
     dialog.setOptions({}); // a printer only: PDF로 저장 makes files
+    // It chooses and prints nothing: its accept button says so.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+        if (QPushButton *accept = buttons->button(QDialogButtonBox::Ok))
+            accept->setText(QString::fromUtf8("선택"));
     if (dialog.exec() == QDialog::Accepted && choice.outputFormat() == QPrinter::NativeFormat)
         printer.Use_Printer(choice.printerName());
 }

@@ -70,16 +70,20 @@ entry 0 "김민수" "750101-1234567" 3000000 0
 entry 2 "우리은행 본점" "202-81-12345" 8400000 1176000
 shot interest-register.png
 
-# The dividend register: the gross-up works itself out as the amounts are typed.
+# The dividend register: the gross-up works itself out as the amounts are
+# typed. The bases are the law's: of the 225,400,000 won of financial income,
+# 185,400,000 lie above the threshold, all of it code-21 dividends, spread
+# from the largest payment down.
 tab 645
 sleep 0.3
-entry 0 "대한전자(주)" "124-81-00998" 20000000 20000000 2800000
-entry 0 "한국제철(주)" "506-81-00012" 6000000 6000000 840000
+entry 0 "대한전자(주)" "124-81-00998" 20000000 11400000 2800000
+entry 0 "한국제철(주)" "506-81-00012" 6000000 0 840000
 entry 1 "글로벌리츠" "110-81-33333" 1500000 0 210000
 # Nine-digit subtotals, the everyday case above the threshold, shown whole.
-entry 0 "삼한화학(주)" "107-81-52341" 76000000 38000000 10640000
-entry 0 "동해해운(주)" "211-81-40217" 98000000 39000000 13720000
+entry 0 "삼한화학(주)" "107-81-52341" 76000000 76000000 10640000
+entry 0 "동해해운(주)" "211-81-40217" 98000000 98000000 13720000
 shot dividend-register.png
+
 
 # The statement in the print preview: back to the computation panel, Alt+P.
 tab 276
@@ -88,6 +92,15 @@ xdotool key alt+p
 preview=$(xdotool search --sync --name "^인쇄$")
 sleep 0.8
 import -window "$preview" "$out/preview.png"
+
+# The review, once the preview is closed: the lines typed above do not come
+# from these registers. The preview closes with its menu's 닫기.
+xdotool mousemove --window "$preview" 61 9 click 1
+sleep 0.5
+xdotool key alt+t r
+review=$(xdotool search --sync --name "^검토$")
+sleep 0.5
+import -window "$review" "$out/review.png"
 
 # A printed page: the interest register above, through orvanta-calc's PDF
 # printer, rendered at 60 dpi.

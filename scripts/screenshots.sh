@@ -11,14 +11,27 @@ XDG_DATA_HOME=$data "$build/bin/orvanta" 2>/dev/null &
 pid=$!
 trap 'kill $pid 2>/dev/null || true; rm -rf "$data"' EXIT
 
+# The first window whose name matches, awaited by polling: `xdotool search
+# --sync` fails with BadWindow when a window closes during its walk.
+await() { # name-pattern
+  local id k
+  for ((k = 0; k < 200; k++)); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -n 1) || true
+    if [[ -n $id ]]; then echo "$id"; return; fi
+    sleep 0.1
+  done
+  echo "screenshots: no window named $1" >&2
+  return 1
+}
+
 # The splash window, dismissed with a key.
-splash=$(xdotool search --sync --name "^2005 Orvanta$")
+splash=$(await "^2005 Orvanta$")
 sleep 0.5
 import -window "$splash" "$out/splash.png"
 xdotool key Return
 
 # The main window opens on the help panel with its first document.
-wid=$(xdotool search --sync --name "^2005 Orvanta\(")
+wid=$(await "^2005 Orvanta\(")
 xdotool windowmove "$wid" 0 0
 sleep 0.5
 # The designed window (745 x 497) lies below the menu bar.
@@ -41,7 +54,7 @@ shot main-window.png
 
 # F1 in the line editor: the help viewer, closed again with Esc.
 xdotool key F1
-viewer=$(xdotool search --sync --name "^도움말$")
+viewer=$(await "^도움말$")
 sleep 0.5
 import -window "$viewer" "$out/help-viewer.png"
 xdotool key Escape
@@ -89,7 +102,7 @@ shot dividend-register.png
 tab 276
 sleep 0.3
 xdotool key alt+p
-preview=$(xdotool search --sync --name "^인쇄$")
+preview=$(await "^인쇄$")
 sleep 0.8
 import -window "$preview" "$out/preview.png"
 
@@ -97,8 +110,9 @@ import -window "$preview" "$out/preview.png"
 # from these registers. The preview closes with its menu's 닫기.
 xdotool mousemove --window "$preview" 61 9 click 1
 sleep 0.5
+xdotool windowfocus --sync "$wid"
 xdotool key alt+t r
-review=$(xdotool search --sync --name "^검토$")
+review=$(await "^검토$")
 sleep 0.5
 import -window "$review" "$out/review.png"
 

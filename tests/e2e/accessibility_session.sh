@@ -17,9 +17,19 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 pid=$!
 trap 'kill "$pid" "$launcher" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
 
-timeout 30 xdotool search --sync --onlyvisible --name '^2005 Orvanta$' >/dev/null
-splash=$(xdotool search --onlyvisible --name '^2005 Orvanta$' | head -n 1)
-xdotool mousemove --window "$splash" 100 100 key Return
-timeout 30 xdotool search --sync --onlyvisible --name '^2005 Orvanta\(금융소득자용\)$' >/dev/null
+# Polled rather than --sync: a search walks every window, and one that
+# closes meanwhile (the splash) fails it with BadWindow.
+await() { # title-regex
+  for _ in $(seq 300); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+    [ -n "$found" ] && return 0
+    sleep 0.1
+  done
+  echo "accessibility_session: no window $1" >&2
+  return 1
+}
+await '^2005 Orvanta$'
+xdotool mousemove --window "$found" 100 100 key Return
+await '^2005 Orvanta\(금융소득자용\)$'
 sleep 0.5
 /usr/bin/python3 "$here/accessibility.py" "$art"

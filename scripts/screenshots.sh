@@ -5,9 +5,11 @@
 set -euo pipefail
 build=${1:-build}
 out=${2:-docs}
-"$build/bin/orvanta" 2>/dev/null &
+# A data folder of its own: work another run left unsaved is not offered.
+data=$(mktemp -d)
+XDG_DATA_HOME=$data "$build/bin/orvanta" 2>/dev/null &
 pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+trap 'kill $pid 2>/dev/null || true; rm -rf "$data"' EXIT
 
 # The splash window, dismissed with a key.
 splash=$(xdotool search --sync --name "^2005 Orvanta$")

@@ -48,7 +48,7 @@ constexpr const char *kUsage =
     "  dividend 행: 소득구분코드(21, 22, 23), 배당지급법인명, 사업자등록번호,\n"
     "               배당액, 배당가산대상금액, 원천징수세액\n"
     "첫 줄은 필드 수가 맞고 금액 필드가 모두 숫자가 아닌 글자이면 머리글로 건너뜁니다.\n"
-    "빈 금액은 0입니다. 금액은 10조 원 미만이어야 합니다. 파일은 4 MB까지 읽습니다.\n"
+    "빈 금액은 0입니다. 금액은 10조 원 미만이어야 합니다. 파일은 16 MB까지 읽습니다.\n"
     "FILE이 납세자 파일(*.orvanta)이면(내용으로 알아봅니다) 그 파일의 명세를 씁니다.\n"
     "\n"
     "save는 납세자 파일 OUT.orvanta를 만듭니다: --interest와 --dividend의 CSV를\n"
@@ -190,7 +190,7 @@ int Save(const std::vector<std::string> &args, CalcIo &io)
             return Fail(io.err, "L" + std::to_string(i + 1) + ": " + *failure);
         work.lines[i] = Stored_Line_Text(text);
     }
-    if (const std::optional<std::string> failure = Write_Atomically(out, Taxpayer_Json(work)))
+    if (const std::optional<std::string> failure = Save_Taxpayer_File(out, Taxpayer_Json(work)))
         return Fail(io.err, *failure);
     return 0;
 }

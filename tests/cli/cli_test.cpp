@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct CalcRun {
@@ -167,14 +169,17 @@ TEST(CalcRegisters, WhatCannotBeReadOrWrittenFailsTheRunWithStatusTwo)
     } cases[] = {
         {Calc({"interest"}, "11,a,,1,1\n21,b,,1,1\n"), "2번째 줄: 소득구분코드 \"21\"은(는) 11, 12, 13 중 하나가 아닙니다."},
         {Calc({"interest", "/nonexistent/register.csv"}), "/nonexistent/register.csv: 파일이 없습니다."},
+        {Calc({"interest", "/nonexistent/\xEF\xBF\xBD.csv"}),
+         "/nonexistent/\xEF\xBF\xBD.csv: 파일 이름이 UTF-8이 아니어서 열 수 없습니다. 파일 이름을 바꾸십시오."},
         {Calc({"interest", "/tmp"}), "/tmp: 폴더입니다."},
         {Calc({"dividend", "/dev/zero"}), "/dev/zero: 일반 파일이 아닙니다."},
         {Calc({"dividend", "a.csv", "b.csv"}), "dividend는 파일 하나만 읽습니다."},
         {Shell("interest <&-"), "표준 입력: 닫혀 있습니다."},
         {Shell("interest </dev/zero"), "1번째 줄: 표준 입력: 파일이 너무 큽니다."},
         {Shell("interest </tmp"), "표준 입력: 폴더입니다."},
-        {Shell("statement 1 2 3 4 5 6 7 8 9 >/dev/full"), "표준 출력에 쓸 수 없습니다."},
-        {Shell("--help >&-"), "표준 출력에 쓸 수 없습니다."},
+        {Shell("statement 1 2 3 4 5 6 7 8 9 >/dev/full"),
+         "표준 출력에 쓸 수 없습니다: 저장 공간이 부족합니다 (No space left on device)"},
+        {Shell("--help >&-"), "표준 출력에 쓸 수 없습니다: "},
         {Calc(QStringList{"statement", "--pdf", "/dev/full"} + kFirstExample), "PDF 파일 /dev/full을(를) 쓸 수 없습니다. 일반 파일이 아닙니다."},
         {Calc({"interest", "--pdf", QString::fromStdString(pdf)}, "99,x,,1,0\n"), "1번째 줄:"},
     };
@@ -255,7 +260,10 @@ TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
               std::string::npos)
         << piped.err;
 
-    // Failing checks: status 2, the message, and no file written.
+    // Failing checks: status 2, the message, and no file written; a FIFO
+    // in the way stays a FIFO.
+    const QString fifo = dir.filePath("pipe.orvanta");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const struct {
         QStringList args;
         std::string error;
@@ -266,6 +274,7 @@ TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
         {{"statement", "--file", interest}, "i.csv: Orvanta 납세자 파일이 아닙니다."},
         {{"statement", "--file", work, "1"}, "함께 쓸 수 없습니다"},
         {{"save", dir.filePath("missing/x.orvanta")}, "파일을 저장할 수 없습니다: "},
+        {{"save", fifo}, "pipe.orvanta: 일반 파일이 아닙니다."},
     };
     for (const auto &f : failures) {
         const CalcRun r = Calc(f.args);
@@ -273,6 +282,8 @@ TEST(CalcTaxpayerFile, SavedWorkIsComputedAndRegroupedFromTheFile)
         EXPECT_NE(r.err.find(f.error), std::string::npos) << r.err;
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("x.orvanta")));
+    struct stat st {};
+    EXPECT_TRUE(::stat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
 TEST(CalcStatement, HelpGoesToStandardOutput)

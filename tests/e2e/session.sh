@@ -4,7 +4,8 @@
 # the worked example on the computation panel, two interest payments and one
 # dividend payment, the three pages printed from the preview, the work saved
 # with Ctrl+S through the file dialog, and Exit; then the program started
-# again with the saved file, which computes the same tax.
+# again with the saved file, which computes the same tax; then killed with
+# unsaved work and started once more, which offers the work back.
 #
 #   session.sh PROGRAM ARTIFACTS PRINTED_DIR [BARE_WINDOW]
 #
@@ -460,6 +461,53 @@ key ctrl+a
 expect_copy "15,842,400" "the tax computed from the carried register totals"
 key ctrl+s
 sleep 0.5
+
+begin "kill the program with unsaved work, start again and recover it"
+show_panel "${tab_interest[@]}" "srgb(255,224,192)"
+# A code-12 payment saved in the register and carried (line 2 becomes
+# 2,000,000: (30) 16,382,400), then a name typed into the fresh entry
+# fields and left there.
+enter_payment 1 "Saemaeul" "" 2000000 0
+type_text "Unsaved"
+key F3
+sleep 0.5
+key alt+c
+sleep 0.5
+click_main "${result_box[@]}"
+key ctrl+a
+expect_copy "16,382,400" "the tax with the code-12 payment carried"
+# The recovery file is written within two seconds of the last change.
+sleep 3
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null || true
+"$program" 2>>"$art/orvanta.stderr" &
+pid=$!
+await_window "2005 Orvanta" "the splash window"
+splash=$found
+xdotool mousemove --window "$splash" 100 100
+key Return
+find_main "2005 Orvanta\\(금융소득자용\\)"
+# Then the question, titled as the program's message boxes (and the
+# splash) are: 복구 is the default.
+question() { xdotool search --onlyvisible --name '^2005 Orvanta$' 2>/dev/null | grep -vx "$splash" | head -n 1; }
+asks() { [ -n "$(question)" ]; }
+wait_for "the question about the unsaved work" asks
+bring_forward "$(question)"
+shot recovery-question
+key Return
+wait_for "the recovered work of kim.orvanta, changed" has_window "2005 Orvanta\\(금융소득자용\\) - kim\\.orvanta\\*"
+bring_forward "$main"
+show_panel "${tab_computation[@]}" "srgb(255,192,192)"
+key alt+c
+sleep 0.5
+click_main "${result_box[@]}"
+key ctrl+a
+expect_copy "16,382,400" "the tax computed from the recovered work"
+shot recovered
+# 저장 takes the typed entry into the register, then writes the file.
+key ctrl+s
+wait_for "the saved title" has_window "2005 Orvanta\\(금융소득자용\\) - kim\\.orvanta"
+grep -q '"name": "Unsaved"' "$saved_file" || fail "the entry typed before the kill was not saved"
 
 begin "exit the reopened program with Alt+X"
 key alt+x

@@ -1,5 +1,6 @@
 #include "core/files/register_csv.h"
 
+#include "core/common/text.h"
 #include "core/registers/carried_lines.h"
 #include "core/registers/register_entry.h"
 
@@ -8,6 +9,8 @@
 #include <sstream>
 
 namespace {
+
+using namespace std::string_literals;
 
 GridModel Empty(RegisterKind kind) { return Empty_Register(kind); }
 
@@ -44,7 +47,10 @@ TEST(RegisterCsv, ARowThatCannotBeARowOfTheRegisterStopsTheReadAtItsLine)
         // Only a first row whose amount fields are all words is a header.
         {I, "l3,한빛,1,1000,0\n", 1, "소득구분코드 \"l3\"은(는) 11, 12, 13 중 하나가 아닙니다."},
         {I, "１３,한빛,1,1000,0\n", 1, "\"１３\"은(는)"},
-        {I, std::string(100, '\0'), 1, "UTF-8 텍스트가 아닙니다"},
+        {I, std::string(100, '\0'), 1, "NUL 문자(0 바이트)가 있어 텍스트가 아닙니다."},
+        {I, "11,a,,1,1\n12,\"b\0\",,1,1\n"s, 2, "NUL 문자(0 바이트)가 있어 텍스트가 아닙니다."},
+        {I, "11," + std::string(201, 'x') + ",,1,1\n", 1, "상호(성명)은(는) 200자까지 입력할 수 있습니다."},
+        {D, "21,a," + std::string(201, '1') + ",1,1,1\n", 1, "사업자등록번호은(는) 200자까지 입력할 수 있습니다."},
         {I, "11;a;;1;1\n", 1, "필드가 1개입니다. 한 줄은 5개 필드(소득구분코드, 상호(성명)"},
         {I, "11,a,,1,1\n21,b,,1,1\n", 2, "\"21\"은(는) 11, 12, 13 중 하나가 아닙니다."},
         {D, "코드,이름,번호,배당,대상,세액\n코드,이름,번호,배당,대상,세액\n", 2, "\"코드\"은(는) 21, 22, 23"},
@@ -86,6 +92,22 @@ TEST(RegisterCsv, ARowThatCannotBeARowOfTheRegisterStopsTheReadAtItsLine)
         for (int r = 0; r < grid.Rows(); ++r) // all or nothing
             for (int col = 0; col < grid.Cols(); ++col)
                 ASSERT_EQ(grid.Text(r, col), before.Text(r, col)) << c.message;
+    }
+}
+
+TEST(RegisterCsv, AmountsAreTakenInTheFormsASpreadsheetWritesThem)
+{
+    // The text, and the cell it gives or nullptr for "no number".
+    const std::pair<const char *, const char *> cases[] = {
+        {"1,234", "1,234"}, {"1234.5", "1,235"}, {"-1,000", "-1,000"}, {" 12 ", "12"},
+        {"", "0"},          {"1.5e3", nullptr},  {"1,5", nullptr},     {"1,23,456", nullptr},
+        {"+5", nullptr},    {"1,000.", nullptr}, {".5", nullptr},      {"1234,567", nullptr}};
+    for (const auto &[text, cell] : cases) {
+        GridModel grid = Empty(I);
+        const std::optional<ReadFailure> failure = Import(I, std::string("11,a,,\"") + text + "\",0\n", grid);
+        EXPECT_EQ(failure ? Describe(*failure) : grid.Text(1, 5),
+                  cell ? cell
+                       : "1번째 줄: 이자소득금액 \"" + std::string(Trim_Blanks(text)) + "\"은(는) 숫자가 아닙니다.");
     }
 }
 

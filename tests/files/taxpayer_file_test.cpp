@@ -109,8 +109,16 @@ TEST(TaxpayerFile, RefusesWhatIsNotAWholeAndValidTaxpayerFile)
          "배당소득명세 1번째 행: 배당가산액 \"3,420,001\"이(가) 배당액과 배당가산대상금액으로 계산한 \"3,420,000\"와(과) 다릅니다."},
         {Edited("23,420,000", "23,000,000"), "배당소득금액 \"23,000,000\"이(가)"},
         {Interest_Rows(21), "이자소득명세 21번째 행: 22행 이상 등록이 불가능합니다."},
+        {Edited("750101-1234567", std::string(201, '1')),
+         "이자소득명세 1번째 행: 사업자등록번호(주민번호)은(는) 200자까지 입력할 수 있습니다."},
         {Edited("\"version\": 1", "\"version\": 1e999"), "파일이 손상되었거나 잘렸습니다."},
         {"{\"format\":\"orvanta-taxpayer\",\"x\":" + std::string(100000, '[') , "너무 깊게"},
+        // The last of two equal keys would win unseen.
+        {Edited("\"version\": 1", "\"version\": 1, \"version\": 1"), "파일에 \"version\" 항목이 두 번 있습니다."},
+        {Edited("\"name\": \"한빛저축은행\"", "\"name\": \"한빛저축은행\", \"name\": \"x\""),
+         "이자소득명세 2번째 행에 \"name\" 항목이 두 번 있습니다."},
+        {Edited("김민수", std::string("김\0민수", 10)),
+         "손상되었거나 잘렸습니다: 7번째 줄에 NUL 문자(0 바이트)가 있습니다."},
     };
     for (const auto &c : cases) {
         const TaxpayerRead read = Parse_Taxpayer(c.bytes);

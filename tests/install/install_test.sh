@@ -61,8 +61,9 @@ run_probed()
     work=$(mktemp -d)
     # From an unrelated folder: the documents must come from where the
     # program lies, not from the working directory.
-    # The preload is for the program, not for timeout.
-    run_out=$(cd "$work" && QT_QPA_PLATFORM=offscreen ORVANTA_PROBE=$mode \
+    # The preload is for the program, not for timeout. Its own data folder,
+    # so that work another run left unsaved is not offered here.
+    run_out=$(cd "$work" && QT_QPA_PLATFORM=offscreen ORVANTA_PROBE=$mode XDG_DATA_HOME="$work/data" \
         timeout 60 env LD_PRELOAD="$(preload_for "$probe")" "$program" 2>"$work/stderr" </dev/null)
     run_status=$?
     if [ "$run_status" -ne 0 ] && [ -s "$work/stderr" ]; then

@@ -3,6 +3,7 @@
 #include "gui/platform/fonts.h"
 #include "ui/platform/messages_qt.h"
 #include "gui/platform/twips.h"
+#include "ui/platform/termination_signals.h"
 #include "ui/platform/utf8_locale.h"
 
 #include <QApplication>
@@ -14,11 +15,13 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <csignal>
 #include <langinfo.h>
 
 namespace {
@@ -127,3 +130,14 @@ TEST(QtMessages, ShowTheApplicationTitleOrTheirOwnAndTheRightButtons)
 }
 
 } // namespace
+
+TEST(TerminationSignals, ReachTheEventLoopInsteadOfEndingTheProgram)
+{
+    QObject context;
+    std::vector<int> got;
+    Watch_Termination_Signals(&context, [&](int signal) { got.push_back(signal); });
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        ASSERT_EQ(::raise(signal), 0);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !got.empty() && got.back() == signal; }, 5000)) << signal;
+    }
+}

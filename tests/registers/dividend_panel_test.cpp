@@ -39,13 +39,19 @@ protected:
     }
 };
 
-TEST_F(DividendPanelTest, APastedNameIsKeptWholeHoweverLong)
+TEST_F(DividendPanelTest, APastedNameIsKeptWholeButSavedOnlyUpToTheBound)
 {
-    const QString name(40000, QChar(0xD55C)); // 한
-    Field(0)->insert(name);                   // as a paste inserts it
+    Field(0)->insert(QString(40000, QChar(0xD55C))); // 한, as a paste inserts it
     Field(2)->insert(QStringLiteral("5000"));
     BD().butBD[0]->click();
-    EXPECT_EQ(BD().fgBD.Text(1, 3).size(), 3u * 40000); // UTF-8
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"배당지급법인명은(는) 200자까지 입력할 수 있습니다."});
+    EXPECT_EQ(Field(0)->text().size(), 40000); // the fields stay as typed
+    EXPECT_TRUE(Field(0)->hasFocus());
+    EXPECT_EQ(BD().fgBD.Rows(), 2);
+
+    Field(0)->setText(QString(200, QChar(0xD55C)));
+    BD().butBD[0]->click();
+    EXPECT_EQ(BD().fgBD.Text(1, 3).size(), 3u * 200); // UTF-8
 }
 
 TEST_F(DividendPanelTest, AFullRegisterScrollsUnderItsFixedRowAndColumn)

@@ -219,7 +219,7 @@ TEST_F(InterestPanelTest, HeaderCellsAlignAsTheirColumnsAndCutCellsShowTheirWhol
     EXPECT_EQ(view->item(1, 6)->toolTip().toStdString(), "");
 }
 
-TEST_F(InterestPanelTest, TheNameMustNotBeEmptyButBlanksAreAName)
+TEST_F(InterestPanelTest, TheNameMustNotBeEmptyButBlanksAreANameAndNeitherFieldTooLong)
 {
     Field(2)->setText(QStringLiteral("100"));
     Alt(Qt::Key_S);
@@ -230,6 +230,14 @@ TEST_F(InterestPanelTest, TheNameMustNotBeEmptyButBlanksAreAName)
 
     Type_Into(Field(0), " ");
     Field(2)->clear();
+    Field(1)->setText(QString(201, QChar('1')));
+    Alt(Qt::Key_S);
+    EXPECT_EQ(messages.Texts().back(), "사업자등록번호(주민번호)은(는) 200자까지 입력할 수 있습니다.");
+    EXPECT_TRUE(Field(1)->hasFocus());
+    Field(1)->setText(QStringLiteral("1\t2")); // a tab pasted in: no file could hold it
+    Alt(Qt::Key_S);
+    EXPECT_EQ(messages.Texts().back(), "사업자등록번호(주민번호)에 제어 문자(탭, 줄바꿈 등)가 있습니다.");
+    Field(1)->clear();
     Alt(Qt::Key_S);
     EXPECT_EQ(Grid_Rows(EJ().fgEJ)[0], "11|1| ||0|0");
 }

@@ -6,6 +6,7 @@
 
 #include "core/files/taxpayer_file.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,7 +42,12 @@ protected:
     }
 
     std::string Path(const char *name) const { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
-    std::string Title() const { return window->windowHandle()->title().toStdString(); }
+    // The marker follows a change once the event that made it is over.
+    std::string Title() const
+    {
+        QCoreApplication::processEvents();
+        return window->windowHandle()->title().toStdString();
+    }
     std::vector<std::string> Asked() const
     {
         std::vector<std::string> asked;
@@ -96,6 +102,45 @@ TEST_F(TaxpayerWindowTest, TheFileMenuSitsAboveTheDesignedWindow)
     }
     EXPECT_EQ(window->Recent_Menu()->title().toStdString(), "최근 파일(&R)");
     EXPECT_EQ(window->Client()->geometry().top(), window->Menu_Bar()->geometry().bottom() + 1);
+}
+
+TEST_F(TaxpayerWindowTest, TheMarkerShowsExactlyWhenTheQuestionWouldBeAsked)
+{
+    Enter_Work();
+    dialogs.names = {Path("w")};
+    window->Session().Save_File();
+    const auto marked = [&] {
+        const bool star = Title().ends_with("*");
+        EXPECT_EQ(star, window->Work_Changed());
+        return star;
+    };
+    // Moving the line editor over the lines changes nothing.
+    window->cmdTab[1]->click();
+    for (int i = 0; i < 4; ++i)
+        Key(Qt::Key_Return);
+    EXPECT_FALSE(marked());
+    // Text typed into a register's fields is changed work until 저장 takes it.
+    EJ().txtEJ[0]->setText(QStringLiteral("김"));
+    EXPECT_TRUE(marked());
+    EJ().txtEJ[0]->clear();
+    EXPECT_FALSE(marked());
+
+    // A negative payment: F3 would put a negative total on line 3, so it
+    // carries nothing; a negative line under the editor is not saved.
+    Save_Interest("13", "환급", "-20000000");
+    EXPECT_TRUE(marked());
+    messages.shown.clear();
+    window->Carry_Register_Totals();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"산출세액계산 3번 줄: 이자소득명세 소득구분코드 13의 합계 "
+                                                         "-7,500,000이(가) 음수입니다. 이 줄은 음수를 받지 않으므로 "
+                                                         "1~7번 줄을 옮기지 않았습니다."});
+    EXPECT_EQ(Box(1), "5,000,000");
+    window->cmdTab[1]->click();
+    Type("-3");
+    messages.shown.clear();
+    EXPECT_FALSE(window->Session().Save_File());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.ends_with(": 음수가 입력되어선 않됩니다!!\n아무것도 저장하지 않았습니다."));
 }
 
 TEST_F(TaxpayerWindowTest, EveryWayOutAsksBeforeChangedWorkIsLost)

@@ -13,6 +13,7 @@
 #include "ui/shell/page_commands.h"
 #include "ui/shell/work_session.h"
 
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -20,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -38,6 +40,14 @@ struct HeldWork final : WorkHolder {
         ++shown;
     }
     bool Refuses_Save() override { return refuse; }
+    std::map<RegisterKind, PendingEntry> Pending_Entries() const override { return entries; }
+    void Restore_Entries(const std::map<RegisterKind, PendingEntry> &e) override { entries = e; }
+    bool Save_Pending_Entries() override
+    {
+        entries.clear();
+        return true;
+    }
+    std::map<RegisterKind, PendingEntry> entries;
 };
 
 constexpr const char *kCaption = "2005 Orvanta(금융소득자용)";
@@ -108,6 +118,70 @@ TEST(WorkSession, SavesOpensAndAsksAsTheWorkChanges)
     held.work.lines[2] = "3";
     EXPECT_TRUE(session.Session_Ending(false));
     EXPECT_TRUE(session.May_Close());
+}
+
+TEST(WorkSession, KeepsUnsavedWorkForTheNextRunAndAsksBeforeWritingOverAnotherProgramsSave)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.filePath(QStringLiteral("recovery")).toStdString();
+    const std::string file = dir.filePath(QStringLiteral("w.orvanta")).toStdString();
+    const auto kept = [&] {
+        int n = 0;
+        for (const auto &item : std::filesystem::directory_iterator(folder))
+            n += item.path().extension() == ".json";
+        return n;
+    };
+    QWidget window;
+    RecordingMessages messages;
+    ScriptedDialogs dialogs;
+    const PendingEntry typed{0, "11", {"김민수", "", "", ""}};
+    {
+        // Work typed, then the run ended by a signal: the work is kept.
+        HeldWork held;
+        WorkSession ended(held, messages, &window);
+        ended.Use_Recovery(folder);
+        ended.Start();
+        held.work.lines[7] = "20,000,000";
+        held.entries[RegisterKind::Interest] = typed;
+        ended.Work_Edited();
+        QCoreApplication::processEvents();
+        ended.End_By_Signal();
+        EXPECT_EQ(kept(), 1);
+    }
+    HeldWork held;
+    WorkSession session(held, messages, &window);
+    session.Use_File_Dialogs(dialogs);
+    session.Use_Recovery(folder);
+    session.Start();
+    session.Offer_Recovery(); // closed without an answer: kept for later
+    messages.choices = {0};   // 복구
+    session.Offer_Recovery();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].title, "복구/버리기");
+    EXPECT_TRUE(messages.shown[1].text.starts_with("저장하지 않은 작업이 있습니다 (20"));
+    EXPECT_TRUE(messages.shown[1].text.ends_with("). 복구하시겠습니까?"));
+    EXPECT_EQ(held.work.lines[7], "20,000,000");
+    EXPECT_EQ(held.entries.at(RegisterKind::Interest), typed);
+    EXPECT_TRUE(session.Work_Changed());
+    EXPECT_EQ(kept(), 1); // now this run's
+
+    // 저장 takes the entry fields first; the file is then another
+    // program's to change, and writing over it is asked first.
+    dialogs.names = {file};
+    ASSERT_TRUE(session.Save_File());
+    EXPECT_TRUE(held.entries.empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(kept(), 0);
+    std::ofstream(file) << "other";
+    held.work.lines[0] = "1";
+    messages.choices = {1}; // 취소
+    EXPECT_FALSE(session.Save_File());
+    std::ifstream other(file);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(other), {}), "other");
+    messages.choices = {0}; // 덮어쓰기
+    EXPECT_TRUE(session.Save_File());
+    EXPECT_EQ(messages.shown.back().text, "다른 프로그램이 파일을 바꾸었습니다. 덮어쓰시겠습니까?");
+    EXPECT_FALSE(session.Work_Changed());
 }
 
 TEST(PageCommands, PagesAndFilesFromBarePanels)

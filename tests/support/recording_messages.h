@@ -9,9 +9,9 @@
 #include <vector>
 
 struct RecordedMessage {
-    enum Kind { Info, Plain, Confirm, AskSave } kind;
+    enum Kind { Info, Plain, Confirm, AskSave, Choose } kind;
     std::string text;
-    std::string title; // confirmations only
+    std::string title; // confirmations; a choice's buttons, "/" between
 
     bool operator==(const RecordedMessage &) const = default;
 };
@@ -40,6 +40,19 @@ public:
         return answer;
     }
 
+    int Choose(const std::string &text, const std::vector<std::string> &buttons, int, int escapeButton) override
+    {
+        std::string title;
+        for (const std::string &button : buttons)
+            title += (title.empty() ? "" : "/") + button;
+        shown.push_back({RecordedMessage::Choose, text, title});
+        if (choices.empty())
+            return escapeButton;
+        const int choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
+
     // Texts only, in the order shown.
     std::vector<std::string> Texts() const
     {
@@ -52,4 +65,5 @@ public:
     std::vector<RecordedMessage> shown;
     std::deque<bool> answers;            // for Confirm: true is Yes
     std::deque<SaveAnswer> saveAnswers; // for Ask_Save; 취소 when none is left
+    std::deque<int> choices;            // for Choose; the escape button when none is left
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The answer to the question before changed work is dropped.
 enum class SaveAnswer { Save, DontSave, Cancel };
@@ -24,4 +25,11 @@ public:
     // A question with 저장, 저장 안 함 and 취소 and no icon, under the
     // application title. Closing the box otherwise (Esc) counts as 취소.
     virtual SaveAnswer Ask_Save(const std::string &text) = 0;
+
+    // A question with these buttons and no icon, under the application
+    // title: the index of the one chosen. Enter chooses `defaultButton`;
+    // closing the box (Esc) chooses `escapeButton`, or gives -1 when that
+    // is -1.
+    virtual int Choose(const std::string &text, const std::vector<std::string> &buttons, int defaultButton,
+                       int escapeButton) = 0;
 };

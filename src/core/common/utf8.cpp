@@ -1,5 +1,7 @@
 #include "core/common/utf8.h"
 
+#include <algorithm>
+
 namespace {
 
 // The length of the sequence starting at s[i] and its code point, or 0 for
@@ -60,6 +62,13 @@ bool Valid_Utf8(std::string_view text)
         i += n;
     }
     return true;
+}
+
+std::size_t Code_Points(std::string_view text)
+{
+    // Every character has one byte that is not a continuation byte.
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 bool Has_Control_Character(std::string_view text)

@@ -9,6 +9,9 @@
 // No overlong forms, no surrogates, nothing above U+10FFFF, no cut sequence.
 bool Valid_Utf8(std::string_view text);
 
+// The number of characters (code points) of valid UTF-8 text.
+std::size_t Code_Points(std::string_view text);
+
 // A C0 control (tab and line breaks included), DEL, or a C1 control
 // (U+0080..U+009F): nothing that can be typed into an entry field.
 // The text must be valid UTF-8.

@@ -1,5 +1,7 @@
 #include "core/files/input_source.h"
 
+#include "core/common/text.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -10,7 +12,7 @@
 
 namespace {
 
-const char *kTooLarge = "파일이 너무 큽니다. 4 MB까지 읽을 수 있습니다.";
+const char *kTooLarge = kTooLargeMessage;
 
 // A refusal of what fstat saw; nullptr for a file that may be read.
 const char *Refusal(const struct stat &st, bool standardInput)
@@ -24,7 +26,9 @@ const char *Refusal(const struct stat &st, bool standardInput)
     return standardInput ? nullptr : "일반 파일이 아닙니다. 파일을 지정하십시오.";
 }
 
-std::string Named(const std::string &name, const char *message) { return name + ": " + message; }
+std::string Named(const std::string &name, const std::string &message) { return name + ": " + message; }
+
+std::string Cannot(const char *what, int error) { return std::string(what) + ": " + System_Error_Text(error); }
 
 } // namespace
 
@@ -93,7 +97,7 @@ std::ptrdiff_t FdSource::Read_Some(char *buf, std::size_t n)
             return got;
         if (errno == EINTR)
             continue;
-        Fail("읽는 중에 오류가 났습니다.");
+        Fail(Cannot("읽는 중에 오류가 났습니다", errno));
         return -1;
     }
 }
@@ -113,11 +117,21 @@ OpenedInput Open_Input_File(const std::string &path)
     // Non-blocking, so that opening a FIFO does not wait for a writer; the
     // type is checked on what was opened, not on the name.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return {nullptr, Named(path, errno == ENOENT ? "파일이 없습니다." : "파일을 열 수 없습니다.")};
+    if (fd < 0) {
+        // A name that was not UTF-8 reaches us with U+FFFD where its bytes
+        // could not be read (a file dialog, a drop): the file is there, its
+        // name is what failed.
+        if (errno == ENOENT && path.find("\xEF\xBF\xBD") != std::string::npos)
+            return {nullptr, Named(path, "파일 이름이 UTF-8이 아니어서 열 수 없습니다. 파일 이름을 바꾸십시오.")};
+        return {nullptr, Named(path, errno == ENOENT ? "파일이 없습니다." : Cannot("파일을 열 수 없습니다", errno))};
+    }
     struct stat st {};
-    const char *refusal = ::fstat(fd, &st) != 0 ? "파일을 열 수 없습니다." : Refusal(st, false);
-    if (refusal) {
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return {nullptr, Named(path, Cannot("파일을 열 수 없습니다", error))};
+    }
+    if (const char *refusal = Refusal(st, false)) {
         ::close(fd);
         return {nullptr, Named(path, refusal)};
     }

@@ -9,8 +9,17 @@
 #include <memory>
 #include <string>
 
-// No register or taxpayer file comes near this; anything larger is refused.
-inline constexpr std::int64_t kMaxInputBytes = 4 * 1024 * 1024;
+// The most a reader takes; anything larger is refused. It holds with room
+// to spare the largest file the program writes, even with 1,000 rows in each
+// register: a taxpayer file's row is at most about 1.9 KB (a name and a
+// number of 200 four-byte characters, 800 bytes each, and up to six amounts
+// of 18 characters, "-9,999,999,999,999", indented), 3.6 MB for 999 data
+// rows of each register; a register file's row is smaller (1.7 KB). A JSON
+// tool that escapes every character that is not ASCII (Python's json does:
+// 12 bytes for a four-byte character) makes that taxpayer file 10.0 MB.
+inline constexpr std::int64_t kMaxInputBytes = 16 * 1024 * 1024;
+inline constexpr const char *kTooLargeMessage = "파일이 너무 큽니다. 16 MB까지 읽을 수 있습니다.";
+static_assert(kMaxInputBytes == 16 << 20, "kTooLargeMessage names the limit");
 
 class ByteSource {
 public:
@@ -27,7 +36,7 @@ public:
 
 protected:
     virtual std::ptrdiff_t Read_Some(char *buf, std::size_t n) = 0;
-    void Fail(const char *message) { error_ = name_ + ": " + message; }
+    void Fail(const std::string &message) { error_ = name_ + ": " + message; }
     // A failure already described, such as another source's.
     void Fail_As(std::string error) { error_ = std::move(error); }
 

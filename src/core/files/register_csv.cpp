@@ -5,12 +5,16 @@
 #include "core/common/utf8.h"
 #include "core/registers/register_entry.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 const char *kNotUtf8 = "UTF-8 텍스트가 아닙니다. 파일을 UTF-8(CSV UTF-8)로 저장하십시오.";
+// No text holds a NUL: the bytes are of another kind of file, or of UTF-16
+// text without its byte order mark.
+const char *kNul = "NUL 문자(0 바이트)가 있어 텍스트가 아닙니다. 파일을 UTF-8(CSV UTF-8)로 저장하십시오.";
 
 struct Columns {
     std::array<const char *, 6> names;
@@ -25,6 +29,36 @@ const Columns &Columns_Of(RegisterKind kind)
     static const Columns dividend = {
         {"소득구분코드", "배당지급법인명", "사업자등록번호", "배당액", "배당가산대상금액", "원천징수세액"}, 6, 3};
     return kind == RegisterKind::Interest ? interest : dividend;
+}
+
+bool Is_Digit(char c) { return c >= '0' && c <= '9'; }
+
+// The forms a spreadsheet writes an amount in: an optional minus, digits
+// plain or grouped by threes with commas ("1234567", "1,234,567"), and an
+// optional decimal part, a point and digits. An exponent, a plus or a comma
+// out of place is refused rather than read as another number than the one
+// meant: "1.5e3" is not 1,500 and "1,5" not 15.
+bool Spreadsheet_Amount(std::string_view text)
+{
+    std::size_t i = text.starts_with('-') ? 1 : 0;
+    const std::size_t digits = i;
+    while (i < text.size() && Is_Digit(text[i]))
+        ++i;
+    if (i == digits || (i < text.size() && text[i] == ',' && i - digits > 3))
+        return false;
+    while (i < text.size() && text[i] == ',') {
+        if (text.size() - i < 4 || !std::all_of(text.begin() + i + 1, text.begin() + i + 4, Is_Digit))
+            return false;
+        i += 4;
+    }
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t point = ++i;
+        while (i < text.size() && Is_Digit(text[i]))
+            ++i;
+        if (i == point)
+            return false;
+    }
+    return i == text.size();
 }
 
 } // namespace
@@ -281,7 +315,9 @@ std::optional<std::string> RegisterCsvReader::Row_Failure(const std::vector<std:
 std::optional<std::string> Amount_Failure(std::string_view label, std::string_view text)
 {
     const std::string_view amount = Trim_Blanks(text);
-    const NumberStatus status = amount.empty() ? NumberStatus::Number : Parse_Number(amount).status;
+    if (amount.empty())
+        return std::nullopt;
+    const NumberStatus status = Spreadsheet_Amount(amount) ? Parse_Number(amount).status : NumberStatus::NotNumber;
     if (status == NumberStatus::NotNumber)
         return std::string(label) + " " + Quote_Excerpt(amount) + "은(는) 숫자가 아닙니다.";
     if (status == NumberStatus::Overflow)
@@ -344,7 +380,9 @@ std::optional<RegisterRow> RegisterCsvReader::Next()
             break;
         }
         for (const std::string &cell : cells) {
-            if (!Valid_Utf8(cell) || cell.find('\0') != std::string::npos)
+            if (cell.find('\0') != std::string::npos)
+                return Fail(line, kNul);
+            if (!Valid_Utf8(cell))
                 return Fail(line, kNotUtf8);
             if (cell.find(kBom) != std::string::npos)
                 return Fail(line, "BOM(바이트 순서 표시)은 파일 맨 앞에만 올 수 있습니다.");

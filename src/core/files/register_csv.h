@@ -52,7 +52,8 @@ struct RegisterRow {
 std::optional<std::string> Row_From_Cells(RegisterKind kind, const std::vector<std::string> &cells, RegisterRow &row);
 
 // Why an amount text from outside, blanks around it allowed and empty for
-// zero, cannot go into the field named `label`; nullopt when it can.
+// zero, cannot go into the field named `label`; nullopt when it can. Only the
+// forms a spreadsheet writes are taken: "-1,234,567.5", "1234567".
 std::optional<std::string> Amount_Failure(std::string_view label, std::string_view text);
 
 // Reads one row at a time and stops at the first that cannot be a row of

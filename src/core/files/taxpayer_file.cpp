@@ -1,6 +1,7 @@
 #include "core/files/taxpayer_file.h"
 
 #include "core/common/amount.h"
+#include "core/common/text.h"
 #include "core/common/utf8.h"
 #include "core/files/register_csv.h"
 #include "core/registers/register_entry.h"
@@ -9,10 +10,13 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
-#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,9 +56,67 @@ constexpr const char *kDamaged = "파일이 손상되었거나 잘렸습니다";
 // refused while it is parsed, before it can cost anything.
 constexpr int kMaxDepth = 4;
 
-struct TooDeep {};
-
 std::string Quoted(std::string_view text) { return Quote_Excerpt(text); }
+
+struct TooDeep {};
+struct DuplicateKey {
+    std::string message;
+};
+
+// Follows the parse to refuse a key given twice in one object, of which the
+// parser would silently keep the last; the message names the object.
+class KeyTracker {
+public:
+    void Event(Json::parse_event_t event, const Json &parsed)
+    {
+        using Event = Json::parse_event_t;
+        switch (event) {
+        case Event::object_start:
+        case Event::array_start:
+            open_.push_back({event == Event::object_start, Count_Element(), open_.empty() ? "" : open_.back().lastKey});
+            break;
+        case Event::object_end:
+        case Event::array_end:
+            open_.pop_back();
+            break;
+        case Event::key:
+            open_.back().lastKey = parsed.get<std::string>();
+            if (!open_.back().keys.insert(open_.back().lastKey).second)
+                throw DuplicateKey{std::string(kDamaged) + ": " + Place() + "에 " + Quoted(open_.back().lastKey) +
+                                   " 항목이 두 번 있습니다."};
+            break;
+        case Event::value:
+            Count_Element();
+            break;
+        }
+    }
+
+private:
+    struct Open {
+        bool object;
+        int index;       // in the array it stands in, from 1; 0 in an object
+        std::string key; // under which it stands in an object
+        std::string lastKey = {};
+        std::set<std::string> keys = {};
+        int elements = 0;
+    };
+
+    int Count_Element() { return !open_.empty() && !open_.back().object ? ++open_.back().elements : 0; }
+
+    // The innermost object, as messages name it: the file, a register's row,
+    // or a member of the file.
+    std::string Place() const
+    {
+        if (open_.size() == 1)
+            return "파일";
+        for (const Register &reg : kRegisters)
+            if (open_.size() == 3 && open_[1].key == reg.key)
+                return std::string(reg.title) + " " + std::to_string(open_[2].index) + "번째 행";
+        return "파일의 " + Quoted(open_[1].key) + " 항목";
+    }
+
+    std::vector<Open> open_;
+};
 
 int Line_Of(std::string_view bytes, std::size_t byte)
 {
@@ -135,6 +197,69 @@ std::optional<std::string> Load_Register(const Json &rows, const Register &reg, 
 
 TaxpayerRead Failed(std::string error) { return {std::nullopt, std::move(error)}; }
 
+// The file a path names once its symbolic links are followed, a chain of
+// them too; for a dangling link, the file a save creates. A save writes that
+// file and leaves the links as they are. nullopt past as many links as the
+// kernel follows (a loop).
+std::optional<std::filesystem::path> Link_Target(const std::filesystem::path &path)
+{
+    constexpr int kMaxLinks = 40;
+    std::filesystem::path at = path;
+    for (int n = 0; n <= kMaxLinks; ++n) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(at, ec)))
+            return at; // a file, nothing, or what the save will fail on
+        const std::filesystem::path link = std::filesystem::read_symlink(at, ec);
+        if (ec)
+            return at;
+        at = link.is_absolute() ? link : at.parent_path() / link;
+    }
+    return std::nullopt;
+}
+
+// Whether a name is one Write_Atomically gives its temporary file while it
+// saves a taxpayer or register file: "." + the file's name + "." + the six
+// characters mkstemp puts in.
+bool Is_Our_Temporary(std::string_view name)
+{
+    constexpr std::size_t kRandom = 6;
+    if (name.size() < kRandom + 3 || name.front() != '.' || name[name.size() - kRandom - 1] != '.')
+        return false;
+    const std::string_view random = name.substr(name.size() - kRandom);
+    if (!std::all_of(random.begin(), random.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+        return false;
+    std::string file(name.substr(1, name.size() - kRandom - 2));
+    std::transform(file.begin(), file.end(), file.begin(),
+                   [](char c) { return std::tolower(static_cast<unsigned char>(c)); });
+    return file.ends_with(".orvanta") || file.ends_with(".csv");
+}
+
+// A save that was killed leaves its temporary file behind; the next save
+// into the folder removes it. Only our own regular files of that name that
+// have not changed for a minute are taken, so that a save still running in
+// another window, or another program's file, is never touched.
+void Remove_Stale_Temporaries(const std::filesystem::path &folder)
+{
+    constexpr std::time_t kStaleSeconds = 60;
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return;
+    DIR *entries = ::fdopendir(dir);
+    if (!entries) {
+        ::close(dir);
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    while (const dirent *entry = ::readdir(entries)) {
+        struct stat st {};
+        if (!Is_Our_Temporary(entry->d_name) || ::fstatat(dir, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && now - st.st_mtime > kStaleSeconds)
+            ::unlinkat(dir, entry->d_name, 0);
+    }
+    ::closedir(entries);
+}
+
 } // namespace
 
 TaxpayerWork Empty_Work()
@@ -159,20 +284,28 @@ TaxpayerRead Parse_Taxpayer(std::string_view bytes)
 {
     if (!Looks_Like_Taxpayer_File(bytes))
         return Failed(kNotTaxpayerFile);
+    // Zeros where text was are what a crash can leave of a file.
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos)
+        return Failed(std::string(kDamaged) + ": " + std::to_string(Line_Of(bytes, nul)) +
+                      "번째 줄에 NUL 문자(0 바이트)가 있습니다.");
     if (!Valid_Utf8(bytes))
         return Failed(std::string(kNotTaxpayerFile) + " UTF-8 텍스트가 아닙니다.");
 
     Json file;
+    KeyTracker keys;
     try {
-        file = Json::parse(bytes.begin(), bytes.end(), [](int depth, Json::parse_event_t, Json &) {
+        file = Json::parse(bytes.begin(), bytes.end(), [&keys](int depth, Json::parse_event_t event, Json &parsed) {
             if (depth > kMaxDepth)
                 throw TooDeep{};
+            keys.Event(event, parsed);
             return true;
         });
     } catch (const Json::parse_error &e) {
         return Failed(std::string(kDamaged) + " (" + std::to_string(Line_Of(bytes, e.byte - 1)) + "번째 줄).");
     } catch (const TooDeep &) {
         return Failed(std::string(kDamaged) + ": 항목이 너무 깊게 겹쳐 있습니다.");
+    } catch (const DuplicateKey &duplicate) {
+        return Failed(duplicate.message);
     } catch (const Json::exception &) { // a number beyond any double
         return Failed(std::string(kDamaged) + ".");
     }
@@ -250,26 +383,55 @@ bool Looks_Like_Taxpayer_File(std::string_view head)
     return first != std::string_view::npos && head[first] == '{';
 }
 
+std::optional<std::string> Save_Taxpayer_File(const std::string &path, const std::string &json)
+{
+    std::optional<std::string> why;
+    if (static_cast<std::int64_t>(json.size()) > kMaxInputBytes)
+        why = kTooLargeMessage;
+    else if (TaxpayerRead read = Parse_Taxpayer(json); !read.work)
+        why = std::move(read.error);
+    if (why)
+        return "파일을 저장할 수 없습니다: " + path + ": 저장하면 다시 열 수 없는 파일이 됩니다. " + *why;
+    return Write_Atomically(path, json);
+}
+
 std::optional<std::string> Write_Atomically(const std::string &path, std::string_view bytes)
 {
-    const auto failure = [&path](const char *what, int error) {
-        return "파일을 저장할 수 없습니다: " + path + " (" + what + ": " + std::strerror(error) + ")";
+    const auto refused = [&path](const std::string &why) { return "파일을 저장할 수 없습니다: " + path + ": " + why; };
+    const auto failure = [&](const char *what, int error) {
+        return refused(std::string(what) + ": " + System_Error_Text(error));
     };
-    const std::filesystem::path target(path);
+    const std::optional<std::filesystem::path> resolved = Link_Target(path);
+    if (!resolved)
+        return failure("링크 따라가기", ELOOP);
+    const std::filesystem::path &target = *resolved;
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+
+    // What is there is replaced only when it is a file we may write: a FIFO
+    // or a device would be swapped for a plain file, and a file we may not
+    // write is the owner's to keep, however the folder's permissions stand.
+    struct stat existing {};
+    const bool exists = ::lstat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        return refused("폴더입니다.");
+    if (exists && !S_ISREG(existing.st_mode))
+        return refused("일반 파일이 아닙니다.");
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno == EACCES ? refused("읽기 전용 파일입니다.") : failure("쓰기 권한 확인", errno);
+
+    Remove_Stale_Temporaries(folder);
     // Built piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + ...
     std::string hidden(1, '.');
     hidden.append(target.filename().string()).append(".XXXXXX");
     std::string temp = (folder / hidden).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
-        return failure("임시 파일", errno);
+        return failure("임시 파일 만들기", errno);
 
     // A file written over keeps its permissions; a new one gets those the
     // umask leaves, as an ordinary open would give it.
-    struct stat existing {};
     mode_t mode;
-    if (::stat(path.c_str(), &existing) == 0) {
+    if (exists) {
         mode = existing.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -292,12 +454,12 @@ std::optional<std::string> Write_Atomically(const std::string &path, std::string
         }
     }
     if (!step && ::fchmod(fd, mode) != 0)
-        error = errno, step = "권한";
+        error = errno, step = "권한 주기";
     if (!step && ::fsync(fd) != 0)
         error = errno, step = "디스크에 쓰기";
     if (::close(fd) != 0 && !step)
         error = errno, step = "닫기";
-    if (!step && ::rename(temp.c_str(), path.c_str()) != 0)
+    if (!step && ::rename(temp.c_str(), target.c_str()) != 0)
         error = errno, step = "이름 바꾸기";
     if (step) {
         ::unlink(temp.c_str());

@@ -30,6 +30,9 @@ struct TaxpayerWork {
 // No rows and nine empty lines: the work after a start or 새로 만들기.
 TaxpayerWork Empty_Work();
 
+// Told after a refused save of the taxpayer file.
+inline constexpr const char *kNothingSaved = "아무것도 저장하지 않았습니다.";
+
 // Why line `index` (0..8) cannot hold `text`, or nullopt when it can: the
 // rules of leaving a line (a negative amount on line 7 only, the amount
 // range) and nothing the line editor could not hold (empty, a lone "-" or
@@ -57,7 +60,16 @@ std::string Taxpayer_Json(const TaxpayerWork &work);
 // register CSV's: JSON opens with "{", which no register row can.
 bool Looks_Like_Taxpayer_File(std::string_view head);
 
+// Saves a taxpayer file's text (Taxpayer_Json's) with Write_Atomically, but
+// only once it has passed the checks of opening it (the size limit and
+// Parse_Taxpayer), so that no save writes a file the program cannot open
+// again. Returns the failure in Korean, or nullopt.
+std::optional<std::string> Save_Taxpayer_File(const std::string &path, const std::string &json);
+
 // Writes `bytes` to a temporary file in the same folder, flushes it to the
 // disk and renames it over `path`, so a failed or interrupted save leaves
-// the file that was there whole. Returns the failure in Korean, or nullopt.
+// the file that was there whole. Through a symbolic link it writes the
+// link's target; a folder, a device, a FIFO or a socket, and a file we may
+// not write, are refused rather than replaced. Returns the failure in
+// Korean, or nullopt.
 std::optional<std::string> Write_Atomically(const std::string &path, std::string_view bytes);

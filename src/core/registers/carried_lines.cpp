@@ -35,3 +35,16 @@ std::array<std::string, kCarriedLines> Carried_Lines(const GridModel &fgEJ, cons
     lines[6] = Stored_Line_Text(Format_Whole(grossUp));
     return lines;
 }
+
+std::optional<std::string> Carry_Refusal(const std::array<std::string, kCarriedLines> &lines)
+{
+    for (int i = 0; i < 6; ++i) {
+        if (!Refuses_Negative(lines[i], i))
+            continue;
+        const bool interest = i < 3;
+        return "산출세액계산 " + std::to_string(i + 1) + "번 줄: " + (interest ? "이자소득명세" : "배당소득명세") +
+               " 소득구분코드 " + (interest ? kInterestLayout : kDividendLayout).codes[i % 3] + "의 합계 " +
+               lines[i] + "이(가) 음수입니다. 이 줄은 음수를 받지 않으므로 1~7번 줄을 옮기지 않았습니다.";
+    }
+    return std::nullopt;
+}

@@ -1,8 +1,32 @@
 #include "core/registers/register_entry.h"
 
 #include "core/common/amount.h"
+#include "core/common/utf8.h"
 #include "core/law/law.h"
 
+#include <string>
+
+namespace {
+
+// The refusal of a register's name (field 0) or number (field 1), built once
+// for each: "상호(성명)은(는) 200자까지 입력할 수 있습니다." when too long,
+// "상호(성명)에 제어 문자(탭, 줄바꿈 등)가 있습니다." as a file's row is told.
+const char *Text_Field_Message(const RegisterLayout &layout, int field, bool tooLong)
+{
+    const auto text = [](const char *label, bool tooLong) {
+        return tooLong ? std::string(label) + "은(는) " + std::to_string(kMaxTextChars) + "자까지 입력할 수 있습니다."
+                       : std::string(label) + "에 제어 문자(탭, 줄바꿈 등)가 있습니다.";
+    };
+    static const std::string messages[2][2][2] = {
+        {{text(kInterestLayout.textLabels[0], false), text(kInterestLayout.textLabels[0], true)},
+         {text(kInterestLayout.textLabels[1], false), text(kInterestLayout.textLabels[1], true)}},
+        {{text(kDividendLayout.textLabels[0], false), text(kDividendLayout.textLabels[0], true)},
+         {text(kDividendLayout.textLabels[1], false), text(kDividendLayout.textLabels[1], true)}},
+    };
+    return messages[&layout == &kDividendLayout][field][tooLong].c_str();
+}
+
+} // namespace
 
 std::vector<std::string> Entry_Cells(const GridModel &grid, std::string_view code, std::span<const std::string> fields)
 {
@@ -20,6 +44,15 @@ SaveResult Save_Row(GridModel &grid, int editRow, std::vector<std::string> cells
     cells.resize(grid.Cols());
     if (cells[kNameCol].empty())
         return SaveResult::NameMissing;
+    if (Code_Points(cells[kNameCol]) > kMaxTextChars)
+        return SaveResult::NameTooLong;
+    if (Code_Points(cells[kNumberCol]) > kMaxTextChars)
+        return SaveResult::NumberTooLong;
+    // What no file could hold as a row's text (a tab pasted into a field).
+    if (Has_Control_Character(cells[kNameCol]))
+        return SaveResult::NameControl;
+    if (Has_Control_Character(cells[kNumberCol]))
+        return SaveResult::NumberControl;
 
     // Regroup a copy first: whether the page still holds the register is
     // only known after the regrouping has placed the subtotal rows.
@@ -56,6 +89,14 @@ const char *Refusal_Message(SaveResult result, const RegisterLayout &layout)
         break;
     case SaveResult::NameMissing:
         return layout.nameMissingMessage;
+    case SaveResult::NameTooLong:
+        return Text_Field_Message(layout, 0, true);
+    case SaveResult::NumberTooLong:
+        return Text_Field_Message(layout, 1, true);
+    case SaveResult::NameControl:
+        return Text_Field_Message(layout, 0, false);
+    case SaveResult::NumberControl:
+        return Text_Field_Message(layout, 1, false);
     case SaveResult::RegisterFull:
         return layout.limitMessage;
     case SaveResult::TooLarge:

@@ -108,6 +108,7 @@ const RegisterLayout kInterestLayout = {
     22,
     "22행 이상 등록이 불가능합니다.",
     "상호(성명)을 입력하세요.",
+    {"상호(성명)", "사업자등록번호(주민번호)"},
 };
 
 const RegisterLayout kDividendLayout = {
@@ -120,6 +121,7 @@ const RegisterLayout kDividendLayout = {
     14,
     "14행 이상 등록이 불가능합니다.",
     "배당지급법인명을 입력하세요.",
+    {"배당지급법인명", "사업자등록번호"},
 };
 
 const RegisterLayout &Layout_Of(RegisterKind kind)

@@ -29,6 +29,7 @@ struct RegisterLayout {
     int pageRows; // rows below the header that its printed page holds
     const char *limitMessage;
     const char *nameMissingMessage;
+    std::array<const char *, 2> textLabels; // the name and the number, as messages call them
 };
 
 extern const RegisterLayout kInterestLayout; // fgEJ, page 5

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 int Show_Box(QMessageBox::Icon icon, const std::string &text, const char *title, QMessageBox::StandardButtons buttons,
@@ -46,4 +48,22 @@ SaveAnswer QtMessages::Ask_Save(const std::string &text)
     if (box.clickedButton() == discard)
         return SaveAnswer::DontSave;
     return SaveAnswer::Cancel;
+}
+
+int QtMessages::Choose(const std::string &text, const std::vector<std::string> &buttons, int defaultButton,
+                       int escapeButton)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kAppTitle), QString::fromUtf8(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    std::vector<QPushButton *> added;
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        added.push_back(box.addButton(QString::fromUtf8(buttons[i]), static_cast<int>(i) == escapeButton
+                                                                          ? QMessageBox::RejectRole
+                                                                          : QMessageBox::AcceptRole));
+    box.setDefaultButton(added.at(defaultButton));
+    if (escapeButton >= 0)
+        box.setEscapeButton(added.at(escapeButton));
+    box.exec();
+    const auto chosen = std::find(added.begin(), added.end(), box.clickedButton());
+    return chosen == added.end() ? escapeButton : static_cast<int>(chosen - added.begin());
 }

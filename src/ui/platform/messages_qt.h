@@ -9,4 +9,6 @@ public:
     void Plain(const std::string &text) override;
     bool Confirm(const std::string &text, const std::string &title) override;
     SaveAnswer Ask_Save(const std::string &text) override;
+    int Choose(const std::string &text, const std::vector<std::string> &buttons, int defaultButton,
+               int escapeButton) override;
 };

@@ -74,6 +74,7 @@ DividendPanel::DividendPanel(QWidget *parent, Messages &messages)
 
     fgBD_View->onClick = [this](int row) { fgBD_Click(row); };
     Tab_Order_After(txtBD[kLastField]);
+    Watch_Entry();
 }
 
 void DividendPanel::BD_Calc()
@@ -173,7 +174,7 @@ void DividendPanel::Save()
     std::array<std::string, 7> fields;
     for (int k = 0; k <= kLastField; ++k)
         fields[k] = S(txtBD[k]->text());
-    Save_Fields(fields, txtBD[0]);
+    Save_Fields(fields, txtBD[0], txtBD[1]);
 }
 
 void DividendPanel::fgBD_Click(int row)

@@ -28,6 +28,8 @@ public:
 private:
     void Init_Entry() override { Init_BD(); }
     void Save() override;
+    std::span<FieldBox *const> Entry_Fields() const override { return txtBD; }
+    void Row_Click(int row) override { fgBD_Click(row); }
     void txtBD_Change(int index);
     bool txtBD_KeyDown(int index, int key);
 

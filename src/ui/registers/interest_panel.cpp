@@ -68,6 +68,7 @@ InterestPanel::InterestPanel(QWidget *parent, Messages &messages)
 
     fgEJ_View->onClick = [this](int row) { fgEJ_Click(row); };
     Tab_Order_After(txtEJ[kLastField]);
+    Watch_Entry();
 }
 
 void InterestPanel::Init_EJ()
@@ -85,7 +86,7 @@ void InterestPanel::Save()
     std::array<std::string, 4> fields;
     for (int k = 0; k < 4; ++k)
         fields[k] = S(txtEJ[k]->text());
-    Save_Fields(fields, txtEJ[0]);
+    Save_Fields(fields, txtEJ[0], txtEJ[1]);
 }
 
 void InterestPanel::fgEJ_Click(int row)

@@ -25,6 +25,8 @@ public:
 private:
     void Init_Entry() override { Init_EJ(); }
     void Save() override;
+    std::span<FieldBox *const> Entry_Fields() const override { return txtEJ; }
+    void Row_Click(int row) override { fgEJ_Click(row); }
     void txtEJ_Change(int n);
     bool txtEJ_KeyDown(int n, int key);
 };

@@ -1,12 +1,14 @@
 #include "ui/registers/register_panel.h"
 
+#include "core/common/messages.h"
+#include "core/files/taxpayer_file.h"
+#include "core/registers/register_entry.h"
+#include "core/registers/regrouping.h"
+#include "gui/platform/twips.h"
+#include "ui/platform/field_box.h"
 #include "ui/platform/focus_hook.h"
 #include "ui/platform/grid_view.h"
 #include "ui/platform/panel_host.h"
-#include "core/common/messages.h"
-#include "gui/platform/twips.h"
-#include "core/registers/register_entry.h"
-#include "core/registers/regrouping.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -15,8 +17,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QSaveFile>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -87,6 +89,54 @@ void RegisterPanel::Replace_Grid(GridModel grid)
     Changed();
 }
 
+void RegisterPanel::Watch_Entry()
+{
+    for (FieldBox *field : Entry_Fields())
+        connect(field, &QLineEdit::textChanged, this, [this] { Changed(); });
+    connect(codes_, &QComboBox::currentTextChanged, this, [this] { Changed(); });
+}
+
+std::optional<PendingEntry> RegisterPanel::Pending_Entry() const
+{
+    PendingEntry entry{editRow_, S(codes_->currentText()), {}};
+    for (const FieldBox *field : Entry_Fields())
+        entry.fields.push_back(S(field->text()));
+    if (!grid_.Is_Data(editRow_)) {
+        entry.row = 0;
+        const bool typed = std::any_of(entry.fields.begin(), entry.fields.end(), [](auto &f) { return !f.empty(); });
+        return typed ? std::optional(entry) : std::nullopt;
+    }
+    // Compared as 저장 would write them, so that a field emptied to zero is
+    // no change from a row holding 0.
+    const std::vector<std::string> cells = Entry_Cells(grid_, entry.code, entry.fields);
+    for (int c = kCodeCol; c < grid_.Cols(); ++c)
+        if (c != kSerialCol && cells[c] != grid_.Text(editRow_, c))
+            return entry;
+    return std::nullopt;
+}
+
+void RegisterPanel::Restore_Entry(const PendingEntry &entry)
+{
+    if (entry.row != 0 && grid_.Is_Data(entry.row))
+        Row_Click(entry.row);
+    else
+        Init_Entry();
+    codes_->setCurrentText(Q(entry.code));
+    // Computed fields work themselves out from the typed ones.
+    const std::span<FieldBox *const> fields = Entry_Fields();
+    for (std::size_t k = 0; k < fields.size() && k < entry.fields.size(); ++k)
+        if (fields[k]->isEnabled())
+            fields[k]->setText(Q(entry.fields[k]));
+}
+
+bool RegisterPanel::Save_Pending_Entry()
+{
+    if (!Pending_Entry())
+        return true;
+    Save();
+    return !Pending_Entry();
+}
+
 void RegisterPanel::Changed()
 {
     if (host_)
@@ -116,13 +166,15 @@ void RegisterPanel::Button_Click(int n)
     }
 }
 
-void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *nameField)
+void RegisterPanel::Save_Fields(std::span<const std::string> fields, QWidget *nameField, QWidget *numberField)
 {
     const SaveResult saved = Save_Row(grid_, editRow_, Entry_Cells(grid_, S(codes_->currentText()), fields));
     if (const char *refusal = Refusal_Message(saved, Layout_Of(grid_))) {
         messages_.Plain(refusal);
-        if (saved == SaveResult::NameMissing)
+        if (saved == SaveResult::NameMissing || saved == SaveResult::NameTooLong || saved == SaveResult::NameControl)
             Try_Focus(nameField);
+        else if (saved == SaveResult::NumberTooLong || saved == SaveResult::NumberControl)
+            Try_Focus(numberField);
         return;
     }
     Init_Entry();
@@ -220,14 +272,14 @@ bool RegisterPanel::Import_Text(const std::string &text, char separator)
 
 bool RegisterPanel::Export_File(const QString &path)
 {
+    // Saved as a taxpayer file is: through links, never onto a device, and
+    // whole or not at all.
     const std::string text = Register_File_Text(grid_, Kind(), ',', true);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
-                                               static_cast<qint64>(text.size()) &&
-        file.commit())
-        return true;
-    messages_.Info("파일 " + S(path) + "을(를) 저장할 수 없습니다. " + S(file.errorString()));
-    return false;
+    if (const std::optional<std::string> failure = Write_Atomically(QFile::encodeName(path).toStdString(), text)) {
+        messages_.Info(*failure);
+        return false;
+    }
+    return true;
 }
 
 void RegisterPanel::Copy_Rows()

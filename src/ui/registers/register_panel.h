@@ -3,6 +3,7 @@
 // on both registers (Print, Delete all, and the saving and loading steps).
 #pragma once
 
+#include "core/files/recovery.h"
 #include "core/files/register_csv.h"
 #include "core/registers/grid_model.h"
 #include "ui/registers/entry_widgets.h"
@@ -11,8 +12,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
+class FieldBox;
 class GridView;
 class PanelHost;
 class Messages;
@@ -48,6 +51,15 @@ public:
     // False, with "인쇄할 내용이 없습니다.", when the register holds no row;
     // Print and PDF로 저장 ask it first.
     bool Printable();
+    // What the entry fields hold that 저장 has not taken: text typed for a
+    // new row, or a loaded row's fields changed so that 저장 would change it.
+    std::optional<PendingEntry> Pending_Entry() const;
+    // Puts such an entry back, over its row when that is still a data row.
+    void Restore_Entry(const PendingEntry &entry);
+    // 저장 for what the fields hold, when anything: false when that save
+    // was refused (and told), so that the fields still hold it.
+    bool Save_Pending_Entry();
+
     // The grid's context menu: 복사, 붙여넣기, 가져오기, 내보내기.
     std::array<QAction *, 4> gridActions{};
 
@@ -65,9 +77,14 @@ protected:
     // Tab goes from the last entry field through the buttons as they stand.
     void Tab_Order_After(QWidget *lastField);
 
-    // The panel's own Init_ and Save.
+    // The panel's own Init_ and Save, its entry fields in the order 저장
+    // takes them, and its click on a grid row.
     virtual void Init_Entry() = 0;
     virtual void Save() = 0;
+    virtual std::span<FieldBox *const> Entry_Fields() const = 0;
+    virtual void Row_Click(int row) = 0;
+    // Every change of the entry fields or the code is a change of the work.
+    void Watch_Entry();
 
     // The commands by button index.
     void Button_Click(int n);
@@ -76,7 +93,7 @@ protected:
     void Delete_All();
     // Saves the code list and fields over the loaded row or as a new row;
     // a refused save keeps the fields as typed.
-    void Save_Fields(std::span<const std::string> fields, QWidget *nameField);
+    void Save_Fields(std::span<const std::string> fields, QWidget *nameField, QWidget *numberField);
     // The click on a grid row: true when it is a data row, now the loaded
     // one; otherwise Delete item is disabled and the loaded row stays.
     bool Load_Row(int row);

@@ -26,6 +26,7 @@
 #include <QSessionManager>
 #include <QShortcut>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWindow>
 
 #include <utility>
@@ -210,12 +211,43 @@ void frm금융소득2::Show_Work(const TaxpayerWork &work)
     panel_->Load_Lines(work.lines);
 }
 
+std::map<RegisterKind, PendingEntry> frm금융소득2::Pending_Entries() const
+{
+    std::map<RegisterKind, PendingEntry> entries;
+    for (const RegisterPanel *panel : {static_cast<RegisterPanel *>(interest_), static_cast<RegisterPanel *>(dividend_)})
+        if (std::optional<PendingEntry> entry = panel->Pending_Entry())
+            entries[panel->Kind()] = std::move(*entry);
+    return entries;
+}
+
+void frm금융소득2::Restore_Entries(const std::map<RegisterKind, PendingEntry> &entries)
+{
+    for (RegisterPanel *panel : {static_cast<RegisterPanel *>(interest_), static_cast<RegisterPanel *>(dividend_)})
+        if (const auto entry = entries.find(panel->Kind()); entry != entries.end())
+            panel->Restore_Entry(entry->second);
+}
+
+bool frm금융소득2::Save_Pending_Entries()
+{
+    // The register whose save is refused is shown, with its refusal.
+    for (RegisterPanel *panel : {static_cast<RegisterPanel *>(interest_), static_cast<RegisterPanel *>(dividend_)}) {
+        if (!panel->Pending_Entry())
+            continue;
+        if (!panel->Save_Pending_Entry()) {
+            cmdTab_Click(panel == interest_ ? 2 : 3);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool frm금융소득2::Refuses_Save()
 {
     // Saving takes the line under the editor as leaving it would.
-    if (!Refuses_Negative(S(panel_->txtMove1[0]->text()), panel_->CurLine))
+    const std::optional<std::string> failure = Line_Failure(panel_->CurLine, S(panel_->txtMove1[0]->text()));
+    if (!failure)
         return false;
-    messages_.Info(kNegativeRefused);
+    messages_.Info(*failure + "\n" + kNothingSaved);
     return true;
 }
 
@@ -259,8 +291,12 @@ void frm금융소득2::Form_Activate()
     // A message box closing gives the activation back without the user
     // having left the window; reloading then would undo the user's choice
     // of document, and a missing document would ask again for ever.
-    if (std::exchange(fromModalBox_, false))
+    if (std::exchange(fromModalBox_, false) && helpLoaded_)
         return;
+    // Loaded a moment ago, as the window was first shown.
+    if (std::exchange(loadedAtShow_, false))
+        return;
+    helpLoaded_ = true;
     help_->Load_Help(0);
 }
 
@@ -270,6 +306,16 @@ bool frm금융소득2::event(QEvent *e)
         centred_ = true;
         if (const QScreen *s = screen())
             move(s->availableGeometry().center() - rect().center());
+        // A box opened over the window as it first shows (a refused file,
+        // the recovery question) may take the activation the window would
+        // have had, and without a window manager nothing gives it back: the
+        // first document loads with the window all the same.
+        QTimer::singleShot(0, this, [this] {
+            if (!helpLoaded_) {
+                helpLoaded_ = loadedAtShow_ = true;
+                help_->Load_Help(0);
+            }
+        });
     }
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();
@@ -370,9 +416,14 @@ void frm금융소득2::CmdArray1_Click(int n)
 
 void frm금융소득2::Carry_Register_Totals()
 {
+    const std::array<std::string, kCarriedLines> lines = Carried_Lines(fgEJ(), fgBD());
+    if (const std::optional<std::string> refusal = Carry_Refusal(lines)) {
+        messages_.Info(*refusal);
+        return;
+    }
     if (!panel_->isVisible())
         cmdTab_Click(1);
-    panel_->Carry_Lines(Carried_Lines(fgEJ(), fgBD()));
+    panel_->Carry_Lines(lines);
 }
 
 void frm금융소득2::Import_Register(RegisterKind kind)

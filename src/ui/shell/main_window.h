@@ -19,6 +19,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -116,6 +117,9 @@ private:
     // What the work session asks of it.
     void Show_Work(const TaxpayerWork &work) override;
     bool Refuses_Save() override;
+    std::map<RegisterKind, PendingEntry> Pending_Entries() const override;
+    void Restore_Entries(const std::map<RegisterKind, PendingEntry> &entries) override;
+    bool Save_Pending_Entries() override;
 
     void Build_Controls();
     void Menu_Command(MenuCommand command);
@@ -139,4 +143,6 @@ private:
     // A modal box of the program had the focus since this window last had
     // it: coming back from it is no return to the window.
     bool fromModalBox_ = false;
+    bool helpLoaded_ = false;   // the first document, once
+    bool loadedAtShow_ = false; // by the first show, before any activation
 };

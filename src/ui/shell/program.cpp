@@ -2,7 +2,9 @@
 
 #include "core/common/app_info.h"
 #include "gui/platform/fonts.h"
+#include "gui/platform/strings.h"
 #include "ui/platform/messages_qt.h"
+#include "ui/platform/termination_signals.h"
 #include "gui/printing/printer_qt.h"
 #include "ui/platform/utf8_locale.h"
 #include "ui/shell/main_window.h"
@@ -16,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
@@ -111,7 +114,9 @@ int Run_Program(int &argc, char **argv, const std::function<void(QApplication &)
                      kProgramUsage);
         return 2;
     }
-    Program program(args.size() == 2 ? args[1].toStdString() : std::string());
+    // The file's name as the bytes it was given in: a name that is not
+    // UTF-8 would not survive the trip through QString.
+    Program program(args.size() == 2 && argc == 2 ? std::string(argv[1]) : std::string());
     return app.exec();
 }
 
@@ -148,6 +153,12 @@ Program::Program(const std::string &file) : impl_(std::make_unique<Impl>())
             QApplication::setFont(Window_Font());
             impl->main = std::make_unique<frm금융소득2>(impl->messages, impl->printer);
             impl->main->Pages().choosePrinter = [impl] { Choose_Printer(impl->main.get(), impl->printer); };
+            WorkSession &session = impl->main->Session();
+            session.Use_Recovery(S(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
+            Watch_Termination_Signals(impl->main.get(), [&session](int) {
+                session.End_By_Signal();
+                QCoreApplication::quit();
+            });
         }
     };
     impl_->splash = new frmSplash([impl, load, file] {
@@ -156,9 +167,13 @@ Program::Program(const std::string &file) : impl_(std::make_unique<Impl>())
         // It takes over the keyboard from the splash, also where no window
         // manager would make it the active window.
         impl->main->activateWindow();
-        // Once the window is up, so that a refusal shows over it.
-        if (!file.empty())
-            QTimer::singleShot(0, impl->main.get(), [main = impl->main.get(), file] { main->Open_File(file); });
+        // Once the window is up, so that a refusal or a question shows over
+        // it: the file named, then the work an ended run left unsaved.
+        QTimer::singleShot(0, impl->main.get(), [main = impl->main.get(), file] {
+            if (!file.empty())
+                main->Open_File(file);
+            main->Session().Offer_Recovery();
+        });
     });
     // While the splash waits for the user, the main window is loaded and
     // drawn once off screen, which readies its fonts and glyphs, so that it

@@ -10,7 +10,12 @@
 
 #include <QFileInfo>
 #include <QMenu>
+#include <QTimer>
 #include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 namespace {
 
@@ -18,16 +23,128 @@ constexpr const char *kCaption = "2005 Orvanta(금융소득자용)";
 constexpr const char *kAskSave = "변경된 내용을 저장하시겠습니까?";
 constexpr const char *kExtension = ".orvanta";
 constexpr int kRecentFiles = 8;
+constexpr const char *kAskOverwrite = "다른 프로그램이 파일을 바꾸었습니다. 덮어쓰시겠습니까?";
+constexpr const char *kAskRecover = "저장하지 않은 작업이 있습니다 (%s). 복구하시겠습니까?";
+// Changed work reaches the recovery file this long after the change that
+// made it due, however long the typing goes on.
+constexpr int kRecoveryDelayMs = 2000;
+
+// The session whose recovery file is written when the program is ended
+// by exit() from inside the event loop, as Qt does when the display goes.
+WorkSession *recovering = nullptr;
+
+void Flush_At_Exit()
+{
+    if (recovering)
+        recovering->Flush_Recovery();
+}
+
+std::string Local_Time(std::time_t time)
+{
+    char text[32] = "";
+    std::tm local{};
+    if (::localtime_r(&time, &local))
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
 
 } // namespace
 
 WorkSession::WorkSession(WorkHolder &holder, Messages &messages, QWidget *window)
     : holder_(holder), messages_(messages), window_(window), ownDialogs_(std::make_unique<QtFileDialogs>()),
-      dialogs_(ownDialogs_.get())
+      dialogs_(ownDialogs_.get()), refresh_(std::make_unique<QTimer>()), recoveryDue_(std::make_unique<QTimer>())
 {
+    // Once the event that changed the work is over: a command may pass
+    // through states on the way (the line editor between two lines).
+    refresh_->setSingleShot(true);
+    refresh_->setInterval(0);
+    QObject::connect(refresh_.get(), &QTimer::timeout, refresh_.get(), [this] { Refresh(); });
+    recoveryDue_->setSingleShot(true);
+    recoveryDue_->setInterval(kRecoveryDelayMs);
+    QObject::connect(recoveryDue_.get(), &QTimer::timeout, recoveryDue_.get(), [this] { Write_Recovery(); });
 }
 
-WorkSession::~WorkSession() = default;
+WorkSession::~WorkSession()
+{
+    if (recovering == this)
+        recovering = nullptr;
+}
+
+void WorkSession::Use_Recovery(const std::string &folder)
+{
+    recovery_ = std::make_unique<RecoveryStore>(folder);
+    if (!recovery_->Active())
+        std::fprintf(stderr, "orvanta: 복구 파일을 둘 폴더를 쓸 수 없습니다: %s\n", folder.c_str());
+    static const bool hooked = std::atexit(Flush_At_Exit) == 0;
+    if (hooked)
+        recovering = this;
+}
+
+void WorkSession::Flush_Recovery()
+{
+    if (recoveryDue_->isActive())
+        Write_Recovery();
+}
+
+void WorkSession::Write_Recovery()
+{
+    recoveryDue_->stop();
+    if (!recovery_)
+        return;
+    const std::string bytes = Recovery_Json({holder_.Current_Work(), path_, disk_, holder_.Pending_Entries()});
+    if (const std::optional<std::string> failure = recovery_->Write(bytes))
+        std::fprintf(stderr, "orvanta: %s\n", failure->c_str());
+}
+
+void WorkSession::Discard_Recovery()
+{
+    recoveryDue_->stop();
+    if (recovery_)
+        recovery_->Remove();
+}
+
+void WorkSession::End_By_Signal()
+{
+    leaving_ = true;
+    if (Work_Changed())
+        Write_Recovery();
+    else
+        Discard_Recovery();
+}
+
+void WorkSession::Offer_Recovery()
+{
+    if (!recovery_)
+        return;
+    for (const std::unique_ptr<OrphanRecovery> &orphan : recovery_->Claim_Orphans()) {
+        const RecoveryRead read = orphan->Read();
+        if (!read.recovered) {
+            messages_.Info("저장하지 않은 작업을 복구할 수 없습니다.\n" + read.error);
+            orphan->Discard();
+            continue;
+        }
+        char text[256];
+        std::snprintf(text, sizeof text, kAskRecover, Local_Time(orphan->Written()).c_str());
+        const int choice = messages_.Choose(text, {"복구", "버리기"}, 0, -1);
+        if (choice == 1)
+            orphan->Discard();
+        if (choice != 0)
+            continue; // closed without an answer: offered again at the next start
+        if (!Guard())
+            return;
+        const RecoveredWork &work = *read.recovered;
+        holder_.Show_Work(work.work);
+        holder_.Restore_Entries(work.entries);
+        path_ = work.path;
+        disk_ = work.disk;
+        saved_.clear(); // changed work until it is saved or given up
+        Update_Title();
+        // This run keeps it from now on, before the other file goes.
+        Write_Recovery();
+        orphan->Discard();
+        return;
+    }
+}
 
 void WorkSession::Start()
 {
@@ -64,14 +181,22 @@ void WorkSession::Remember(const std::string &path)
     Fill_Recent_Menu();
 }
 
-bool WorkSession::Work_Changed() const { return Taxpayer_Json(holder_.Current_Work()) != saved_; }
-
-void WorkSession::Work_Edited()
+bool WorkSession::Work_Changed() const
 {
-    // Called while the window is still being built, before the work has a
-    // starting point.
-    if (!saved_.empty() && !path_.empty())
-        window_->setWindowModified(Work_Changed());
+    return Taxpayer_Json(holder_.Current_Work()) != saved_ || !holder_.Pending_Entries().empty();
+}
+
+void WorkSession::Work_Edited() { refresh_->start(); }
+
+void WorkSession::Refresh()
+{
+    const bool changed = Work_Changed();
+    if (!path_.empty())
+        window_->setWindowModified(changed);
+    if (!changed)
+        Discard_Recovery();
+    else if (recovery_ && !recoveryDue_->isActive())
+        recoveryDue_->start();
 }
 
 void WorkSession::Update_Title()
@@ -94,6 +219,7 @@ bool WorkSession::Guard()
     case SaveAnswer::Save:
         return Save_File();
     case SaveAnswer::DontSave:
+        Discard_Recovery();
         return true;
     case SaveAnswer::Cancel:
         break;
@@ -103,19 +229,26 @@ bool WorkSession::Guard()
 
 bool WorkSession::Session_Ending(bool mayAsk)
 {
-    // Without leave to ask, nothing can be done but end.
-    if (!mayAsk || Guard()) {
-        leaving_ = true;
+    // Without leave to ask, the work is kept for the next start.
+    if (!mayAsk) {
+        End_By_Signal();
         return true;
     }
-    return false;
+    if (!Guard())
+        return false;
+    leaving_ = true;
+    Discard_Recovery();
+    return true;
 }
 
 bool WorkSession::May_Close()
 {
-    if (!leaving_ && !Guard())
+    if (leaving_)
+        return true;
+    if (!Guard())
         return false;
     leaving_ = true;
+    Discard_Recovery();
     return true;
 }
 
@@ -125,12 +258,14 @@ void WorkSession::Load_Work(const TaxpayerWork &work, const std::string &path)
     path_ = path;
     saved_ = Taxpayer_Json(holder_.Current_Work());
     Update_Title();
+    Discard_Recovery();
 }
 
 void WorkSession::New_File()
 {
     if (!Guard())
         return;
+    disk_.reset();
     Load_Work(Empty_Work(), {});
 }
 
@@ -147,40 +282,56 @@ bool WorkSession::Open_File(const std::string &path)
 {
     // Read and checked whole before anything on screen changes.
     const OpenedInput input = Open_Input_File(path);
+    std::string bytes;
     TaxpayerRead read;
-    if (!input.source)
-        read.error = input.error;
+    if (!input.source || !Read_All(*input.source, bytes, read.error))
+        read.error = input.source ? read.error : input.error;
     else
-        read = Read_Taxpayer_File(*input.source);
+        read = Parse_Taxpayer(bytes);
     if (!read.work) {
         messages_.Info(S(QFileInfo(Q(path)).fileName()) + " 파일을 열 수 없습니다.\n" + read.error);
         return false;
     }
+    disk_ = Content_Hash(bytes);
     Load_Work(*read.work, path);
     Remember(path);
     return true;
 }
 
+bool WorkSession::Keeps_Changed_File(const std::string &path)
+{
+    if (path != path_ || !disk_)
+        return false;
+    const std::optional<std::uint64_t> now = Disk_Hash(path);
+    if (!now || *now == *disk_)
+        return false;
+    return messages_.Choose(kAskOverwrite, {"덮어쓰기", "취소"}, 1, 1) != 0;
+}
+
 bool WorkSession::Save_To(const std::string &path)
 {
-    if (holder_.Refuses_Save())
+    if (holder_.Refuses_Save() || !holder_.Save_Pending_Entries())
         return false;
     const TaxpayerWork work = holder_.Current_Work();
     for (int i = 0; i < kLineCount; ++i) {
         if (const std::optional<std::string> failure = Line_Failure(i, work.lines[i])) {
-            messages_.Info(*failure);
+            messages_.Info(*failure + "\n" + kNothingSaved);
             return false;
         }
     }
     const std::string json = Taxpayer_Json(work);
-    if (const std::optional<std::string> failure = Write_Atomically(path, json)) {
+    if (Keeps_Changed_File(path))
+        return false;
+    if (const std::optional<std::string> failure = Save_Taxpayer_File(path, json)) {
         messages_.Info(*failure);
         return false;
     }
     path_ = path;
     saved_ = json;
+    disk_ = Content_Hash(json);
     Remember(path);
     Update_Title();
+    Refresh();
     return true;
 }
 

@@ -4,14 +4,19 @@
 // work; the session decides when it is read, written and asked about.
 #pragma once
 
+#include "core/files/recovery.h"
 #include "core/files/taxpayer_file.h"
 
+#include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class FileDialogs;
 class Messages;
 class QMenu;
+class QTimer;
 class QWidget;
 
 // What the session asks of the window that shows the work.
@@ -25,6 +30,11 @@ public:
     // Whether what is on screen cannot be saved as it stands (the line
     // under the editor, taken as leaving it would); the refusal is told.
     virtual bool Refuses_Save() = 0;
+    // What the registers' entry fields hold that 저장 has not taken.
+    virtual std::map<RegisterKind, PendingEntry> Pending_Entries() const = 0;
+    virtual void Restore_Entries(const std::map<RegisterKind, PendingEntry> &entries) = 0;
+    // 저장 for each of them; false when one was refused (and told).
+    virtual bool Save_Pending_Entries() = 0;
 };
 
 class WorkSession {
@@ -41,6 +51,17 @@ public:
 
     // The work now on screen is the unchanged work of no file.
     void Start();
+
+    // Changed work is kept in a recovery file of this run in `folder`, a
+    // few seconds after each change, until it is saved or given up.
+    void Use_Recovery(const std::string &folder);
+    // Offers the work that runs now ended left unsaved, newest first.
+    void Offer_Recovery();
+    // A signal ends the run: changed work is kept for the next start, and
+    // the window closes without asking.
+    void End_By_Signal();
+    // Writes the recovery file now when a write is due.
+    void Flush_Recovery();
 
     // The commands of the menu "파일(&F)".
     void New_File();
@@ -62,9 +83,11 @@ public:
     void Leave() { leaving_ = true; }
 
     // Whether the work differs from what was last opened or saved (or,
-    // with no file, from an empty work).
+    // with no file, from an empty work), or the registers' entry fields hold
+    // what 저장 has not taken.
     bool Work_Changed() const;
-    // The work on screen changed: the title's marker follows.
+    // The work on screen changed: the title's marker and the recovery file
+    // follow once the change is complete.
     void Work_Edited();
     const std::string &File_Path() const { return path_; }
 
@@ -72,6 +95,12 @@ private:
     // Puts a checked work on screen, as the file at `path` (empty: none).
     void Load_Work(const TaxpayerWork &work, const std::string &path);
     bool Save_To(const std::string &path);
+    // Whether another program wrote the file since it was opened or saved
+    // and the user would rather not write over it.
+    bool Keeps_Changed_File(const std::string &path);
+    void Refresh();
+    void Write_Recovery();
+    void Discard_Recovery();
     void Update_Title();
     void Remember(const std::string &path);
     void Fill_Recent_Menu();
@@ -84,5 +113,8 @@ private:
     QMenu *recentMenu_ = nullptr;
     std::string path_;     // the open taxpayer file; empty for none
     std::string saved_;    // the work as last opened or saved, as file text
+    std::optional<std::uint64_t> disk_; // the file's bytes as last opened or saved
     bool leaving_ = false; // the question was answered on the way out
+    std::unique_ptr<RecoveryStore> recovery_;
+    std::unique_ptr<QTimer> refresh_, recoveryDue_;
 };

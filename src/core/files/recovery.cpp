@@ -80,13 +80,6 @@ std::optional<std::uint64_t> From_Hex(const std::string &text)
     return std::stoull(text, nullptr, 16);
 }
 
-bool Read_File(const std::string &path, std::string &bytes)
-{
-    const OpenedInput input = Open_Input_File(path);
-    std::string error;
-    return input.source && Read_All(*input.source, bytes, error);
-}
-
 // Locked by a run that is still going: its lock is held. A lock file that
 // is missing, or that can be locked now, belonged to a run that has ended.
 int Claim_Lock(const std::string &lock)
@@ -116,8 +109,8 @@ std::uint64_t Content_Hash(std::string_view bytes)
 
 std::optional<std::uint64_t> Disk_Hash(const std::string &path)
 {
-    std::string bytes;
-    if (path.empty() || !Read_File(path, bytes))
+    std::string bytes, error;
+    if (path.empty() || !Read_Input_File(path, bytes, error))
         return std::nullopt;
     return Content_Hash(bytes);
 }
@@ -191,8 +184,8 @@ OrphanRecovery::~OrphanRecovery() { ::close(lockFd_); }
 
 RecoveryRead OrphanRecovery::Read() const
 {
-    std::string bytes;
-    if (!Read_File(path_, bytes))
+    std::string bytes, error;
+    if (!Read_Input_File(path_, bytes, error))
         return Failed("복구 파일을 읽을 수 없습니다: " + path_);
     return Parse_Recovery(bytes);
 }

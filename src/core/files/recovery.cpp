@@ -21,7 +21,7 @@ namespace {
 
 constexpr const char *kFormat = "orvanta-recovery";
 constexpr int kVersion = 1;
-constexpr const char *kPrefix = "recovery-";
+constexpr const char *kPrefix = kRecoveryFilePrefix;
 constexpr const char *kSuffix = ".json";
 constexpr const char *kLockSuffix = ".lock";
 constexpr const char *kDamaged = "복구 파일이 손상되었습니다";
@@ -243,15 +243,14 @@ std::vector<std::unique_ptr<OrphanRecovery>> RecoveryStore::Claim_Orphans() cons
     std::vector<std::unique_ptr<OrphanRecovery>> orphans;
     if (!Active())
         return orphans;
+    // A write killed midway leaves its temporary file; the next start has it
+    // go, also when this run never writes.
+    Remove_Stale_Temporaries(folder_);
     std::error_code error;
     for (const auto &item : std::filesystem::directory_iterator(folder_, error)) {
         const std::string name = item.path().filename().string();
         const std::string path = item.path().string();
         struct stat st {};
-        // A write killed midway leaves its temporary file (".recovery-….json.XXXXXX").
-        if (name.starts_with(std::string(".") + kPrefix) && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-            std::time(nullptr) - st.st_mtime > 60)
-            ::unlink(path.c_str());
         if (!name.starts_with(kPrefix) || path == path_ || path == lock_)
             continue;
         if (name.ends_with(kLockSuffix)) {

@@ -23,21 +23,13 @@ public:
     bool Confirm(const std::string &text, const std::string &title) override
     {
         shown.push_back({RecordedMessage::Confirm, text, title});
-        if (answers.empty())
-            return false;
-        const bool yes = answers.front();
-        answers.pop_front();
-        return yes;
+        return Next(answers, false);
     }
 
     SaveAnswer Ask_Save(const std::string &text) override
     {
         shown.push_back({RecordedMessage::AskSave, text, {}});
-        if (saveAnswers.empty())
-            return SaveAnswer::Cancel;
-        const SaveAnswer answer = saveAnswers.front();
-        saveAnswers.pop_front();
-        return answer;
+        return Next(saveAnswers, SaveAnswer::Cancel);
     }
 
     int Choose(const std::string &text, const std::vector<std::string> &buttons, int, int escapeButton) override
@@ -46,11 +38,7 @@ public:
         for (const std::string &button : buttons)
             title += (title.empty() ? "" : "/") + button;
         shown.push_back({RecordedMessage::Choose, text, title});
-        if (choices.empty())
-            return escapeButton;
-        const int choice = choices.front();
-        choices.pop_front();
-        return choice;
+        return Next(choices, escapeButton);
     }
 
     // Texts only, in the order shown.
@@ -66,4 +54,16 @@ public:
     std::deque<bool> answers;            // for Confirm: true is Yes
     std::deque<SaveAnswer> saveAnswers; // for Ask_Save; 취소 when none is left
     std::deque<int> choices;            // for Choose; the escape button when none is left
+
+private:
+    // The next scripted answer, or `none` once the script is used up.
+    template <class Answer>
+    static Answer Next(std::deque<Answer> &script, Answer none)
+    {
+        if (script.empty())
+            return none;
+        const Answer answer = script.front();
+        script.pop_front();
+        return answer;
+    }
 };

@@ -165,3 +165,13 @@ bool Read_All(ByteSource &source, std::string &bytes, std::string &error)
         bytes.append(buf, static_cast<std::size_t>(got));
     }
 }
+
+bool Read_Input_File(const std::string &path, std::string &bytes, std::string &error)
+{
+    const OpenedInput input = Open_Input_File(path);
+    if (!input.source) {
+        error = input.error;
+        return false;
+    }
+    return Read_All(*input.source, bytes, error);
+}

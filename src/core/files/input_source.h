@@ -104,3 +104,6 @@ OpenedInput Open_Standard_Input();
 // The whole source, at most kMaxInputBytes; false with `error` set when the
 // source fails or holds more.
 bool Read_All(ByteSource &source, std::string &bytes, std::string &error);
+
+// Open_Input_File, then Read_All: false with `error` set by whichever failed.
+bool Read_Input_File(const std::string &path, std::string &bytes, std::string &error);

@@ -21,7 +21,7 @@ namespace {
 
 constexpr const char *kFormat = "orvanta-recovery";
 constexpr int kVersion = 1;
-constexpr const char *kPrefix = "recovery-";
+constexpr const char *kPrefix = kRecoveryFilePrefix;
 constexpr const char *kSuffix = ".json";
 constexpr const char *kLockSuffix = ".lock";
 constexpr const char *kDamaged = "복구 파일이 손상되었습니다";
@@ -80,13 +80,6 @@ std::optional<std::uint64_t> From_Hex(const std::string &text)
     return std::stoull(text, nullptr, 16);
 }
 
-bool Read_File(const std::string &path, std::string &bytes)
-{
-    const OpenedInput input = Open_Input_File(path);
-    std::string error;
-    return input.source && Read_All(*input.source, bytes, error);
-}
-
 // Locked by a run that is still going: its lock is held. A lock file that
 // is missing, or that can be locked now, belonged to a run that has ended.
 int Claim_Lock(const std::string &lock)
@@ -116,8 +109,8 @@ std::uint64_t Content_Hash(std::string_view bytes)
 
 std::optional<std::uint64_t> Disk_Hash(const std::string &path)
 {
-    std::string bytes;
-    if (path.empty() || !Read_File(path, bytes))
+    std::string bytes, error;
+    if (path.empty() || !Read_Input_File(path, bytes, error))
         return std::nullopt;
     return Content_Hash(bytes);
 }
@@ -191,8 +184,8 @@ OrphanRecovery::~OrphanRecovery() { ::close(lockFd_); }
 
 RecoveryRead OrphanRecovery::Read() const
 {
-    std::string bytes;
-    if (!Read_File(path_, bytes))
+    std::string bytes, error;
+    if (!Read_Input_File(path_, bytes, error))
         return Failed("복구 파일을 읽을 수 없습니다: " + path_);
     return Parse_Recovery(bytes);
 }
@@ -250,15 +243,14 @@ std::vector<std::unique_ptr<OrphanRecovery>> RecoveryStore::Claim_Orphans() cons
     std::vector<std::unique_ptr<OrphanRecovery>> orphans;
     if (!Active())
         return orphans;
+    // A write killed midway leaves its temporary file; the next start has it
+    // go, also when this run never writes.
+    Remove_Stale_Temporaries(folder_);
     std::error_code error;
     for (const auto &item : std::filesystem::directory_iterator(folder_, error)) {
         const std::string name = item.path().filename().string();
         const std::string path = item.path().string();
         struct stat st {};
-        // A write killed midway leaves its temporary file (".recovery-….json.XXXXXX").
-        if (name.starts_with(std::string(".") + kPrefix) && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-            std::time(nullptr) - st.st_mtime > 60)
-            ::unlink(path.c_str());
         if (!name.starts_with(kPrefix) || path == path_ || path == lock_)
             continue;
         if (name.ends_with(kLockSuffix)) {

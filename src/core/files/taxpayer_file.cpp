@@ -222,8 +222,8 @@ std::optional<std::filesystem::path> Link_Target(const std::filesystem::path &pa
 }
 
 // Whether a name is one Write_Atomically gives its temporary file while it
-// saves a taxpayer or register file: "." + the file's name + "." + the six
-// characters mkstemp puts in.
+// saves a taxpayer, register or recovery file: "." + the file's name + "." +
+// the six characters mkstemp puts in.
 bool Is_Our_Temporary(std::string_view name)
 {
     constexpr std::size_t kRandom = 6;
@@ -235,14 +235,13 @@ bool Is_Our_Temporary(std::string_view name)
     std::string file(name.substr(1, name.size() - kRandom - 2));
     std::transform(file.begin(), file.end(), file.begin(),
                    [](char c) { return std::tolower(static_cast<unsigned char>(c)); });
-    return file.ends_with(".orvanta") || file.ends_with(".csv");
+    return file.ends_with(".orvanta") || file.ends_with(".csv") ||
+           (file.starts_with(kRecoveryFilePrefix) && file.ends_with(".json"));
 }
 
-// A save that was killed leaves its temporary file behind; the next save
-// into the folder removes it. Only our own regular files of that name that
-// have not changed for a minute are taken, so that a save still running in
-// another window, or another program's file, is never touched.
-void Remove_Stale_Temporaries(const std::filesystem::path &folder)
+} // namespace
+
+void Remove_Stale_Temporaries(const std::string &folder)
 {
     constexpr std::time_t kStaleSeconds = 60;
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -263,8 +262,6 @@ void Remove_Stale_Temporaries(const std::filesystem::path &folder)
     }
     ::closedir(entries);
 }
-
-} // namespace
 
 TaxpayerWork Empty_Work()
 {
@@ -423,7 +420,7 @@ std::optional<std::string> Write_Atomically(const std::string &path, std::string
     if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         return errno == EACCES ? refused("읽기 전용 파일입니다.") : failure("쓰기 권한 확인", errno);
 
-    Remove_Stale_Temporaries(folder);
+    Remove_Stale_Temporaries(folder.string());
     // Built piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + ...
     std::string hidden(1, '.');
     hidden.append(target.filename().string()).append(".XXXXXX");

@@ -73,3 +73,13 @@ std::optional<std::string> Save_Taxpayer_File(const std::string &path, const std
 // not write, are refused rather than replaced. Returns the failure in
 // Korean, or nullopt.
 std::optional<std::string> Write_Atomically(const std::string &path, std::string_view bytes);
+
+// What every recovery file's name starts with.
+inline constexpr const char *kRecoveryFilePrefix = "recovery-";
+
+// A save that was killed leaves its temporary file behind; Write_Atomically
+// removes those in the folder it saves into. Only our own regular files of
+// that name (of a taxpayer, register or recovery file) that have not
+// changed for a minute are taken, so that a save still running in another
+// window, or another program's file, is never touched.
+void Remove_Stale_Temporaries(const std::string &folder);

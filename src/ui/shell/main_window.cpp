@@ -232,10 +232,12 @@ void frm금융소득2::Show_Work(const TaxpayerWork &work)
     panel_->Load_Lines(work.lines);
 }
 
+std::array<RegisterPanel *, 2> frm금융소득2::Registers() const { return {interest_, dividend_}; }
+
 std::map<RegisterKind, PendingEntry> frm금융소득2::Pending_Entries() const
 {
     std::map<RegisterKind, PendingEntry> entries;
-    for (const RegisterPanel *panel : {static_cast<RegisterPanel *>(interest_), static_cast<RegisterPanel *>(dividend_)})
+    for (const RegisterPanel *panel : Registers())
         if (std::optional<PendingEntry> entry = panel->Pending_Entry())
             entries[panel->Kind()] = std::move(*entry);
     return entries;
@@ -243,7 +245,7 @@ std::map<RegisterKind, PendingEntry> frm금융소득2::Pending_Entries() const
 
 void frm금융소득2::Restore_Entries(const std::map<RegisterKind, PendingEntry> &entries)
 {
-    for (RegisterPanel *panel : {static_cast<RegisterPanel *>(interest_), static_cast<RegisterPanel *>(dividend_)})
+    for (RegisterPanel *panel : Registers())
         if (const auto entry = entries.find(panel->Kind()); entry != entries.end())
             panel->Restore_Entry(entry->second);
 }
@@ -260,9 +262,7 @@ void frm금융소득2::Restore_Register(RegisterKind kind, const GridModel &grid
 bool frm금융소득2::Save_Pending_Entries()
 {
     // The register whose save is refused is shown, with its refusal.
-    for (RegisterPanel *panel : {static_cast<RegisterPanel *>(interest_), static_cast<RegisterPanel *>(dividend_)}) {
-        if (!panel->Pending_Entry())
-            continue;
+    for (RegisterPanel *panel : Registers()) {
         if (!panel->Save_Pending_Entry()) {
             cmdTab_Click(panel == interest_ ? 2 : 3);
             return false;

@@ -153,6 +153,7 @@ private:
     ComputationPanel *panel_ = nullptr;
     InterestPanel *interest_ = nullptr;
     DividendPanel *dividend_ = nullptr;
+    std::array<RegisterPanel *, 2> Registers() const; // both, interest first
     WorkSession session_;
     std::unique_ptr<PageCommands> pages_; // made once the panels are
     MenuBar menus_;

@@ -385,12 +385,9 @@ void WorkSession::Open_File_Command()
 bool WorkSession::Open_File(const std::string &path)
 {
     // Read and checked whole before anything on screen changes.
-    const OpenedInput input = Open_Input_File(path);
     std::string bytes;
     TaxpayerRead read;
-    if (!input.source || !Read_All(*input.source, bytes, read.error))
-        read.error = input.source ? read.error : input.error;
-    else
+    if (Read_Input_File(path, bytes, read.error))
         read = Parse_Taxpayer(bytes);
     if (!read.work) {
         messages_.Info(S(QFileInfo(Q(path)).fileName()) + " 파일을 열 수 없습니다.\n" + read.error);

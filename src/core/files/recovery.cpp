@@ -250,7 +250,6 @@ std::vector<std::unique_ptr<OrphanRecovery>> RecoveryStore::Claim_Orphans() cons
     for (const auto &item : std::filesystem::directory_iterator(folder_, error)) {
         const std::string name = item.path().filename().string();
         const std::string path = item.path().string();
-        struct stat st {};
         if (!name.starts_with(kPrefix) || path == path_ || path == lock_)
             continue;
         if (name.ends_with(kLockSuffix)) {
@@ -265,6 +264,7 @@ std::vector<std::unique_ptr<OrphanRecovery>> RecoveryStore::Claim_Orphans() cons
         if (!name.ends_with(kSuffix))
             continue;
         const std::string lock = path.substr(0, path.size() - std::string_view(kSuffix).size()) + kLockSuffix;
+        struct stat st {};
         if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
             continue;
         const int fd = Claim_Lock(lock);

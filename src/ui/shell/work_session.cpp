@@ -110,9 +110,8 @@ WorkSession::~WorkSession()
     history_.reset();
 }
 
-WorkParts WorkSession::Parts_Now() const
+WorkParts WorkSession::Parts_Of(TaxpayerWork work) const
 {
-    TaxpayerWork work = holder_.Current_Work();
     return {std::move(work.interest), std::move(work.dividend), holder_.Stored_Lines()};
 }
 
@@ -120,7 +119,7 @@ void WorkSession::Restart_History()
 {
     history_->clear();
     command_ = nullptr;
-    last_ = Parts_Now();
+    last_ = Parts_Of(holder_.Current_Work());
 }
 
 void WorkSession::Command_Done(const char *command)
@@ -266,18 +265,23 @@ void WorkSession::Remember(const std::string &path)
     Fill_Recent_Menu();
 }
 
-bool WorkSession::Work_Changed() const
+bool WorkSession::Work_Changed() const { return Differs_From_Saved(holder_.Current_Work()); }
+
+bool WorkSession::Differs_From_Saved(const TaxpayerWork &work) const
 {
-    return Taxpayer_Json(holder_.Current_Work()) != saved_ || !holder_.Pending_Entries().empty();
+    return Taxpayer_Json(work) != saved_ || !holder_.Pending_Entries().empty();
 }
 
 void WorkSession::Work_Edited() { refresh_->start(); }
 
 void WorkSession::Refresh()
 {
+    // The work is gathered once: its registers may hold a thousand rows.
+    TaxpayerWork work = holder_.Current_Work();
+    const bool changed = Differs_From_Saved(work);
+    WorkParts now = Parts_Of(std::move(work));
     // What a named command changed is a step; any other change (세액계산,
     // a register replaced by its file) is taken as it stands.
-    WorkParts now = Parts_Now();
     if (const char *command = std::exchange(command_, nullptr)) {
         WorkParts before, after;
         if (now.interest != last_.interest)
@@ -291,7 +295,6 @@ void WorkSession::Refresh()
     }
     last_ = std::move(now);
 
-    const bool changed = Work_Changed();
     if (!path_.empty())
         window_->setWindowModified(changed);
     if (!changed)

@@ -130,7 +130,10 @@ private:
     void Refresh();
     // The history starts again from the work now on screen.
     void Restart_History();
-    WorkParts Parts_Now() const;
+    // The parts of the work a step holds: its registers, and the lines as
+    // stored.
+    WorkParts Parts_Of(TaxpayerWork work) const;
+    bool Differs_From_Saved(const TaxpayerWork &work) const;
     void Write_Recovery();
     void Discard_Recovery();
     void Update_Title();

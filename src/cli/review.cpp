@@ -71,7 +71,7 @@ CommandResult Gross_Up_Command(const std::vector<std::string> &args, CalcIo &io)
     std::optional<TaxpayerWork> work = Read_Work(*parsed.file, io);
     if (!work)
         return {kFailure, {}};
-    RuleApplied applied = Apply_Gross_Up_Rule(work->interest, work->dividend);
+    RuleApplied applied = Apply_Gross_Up_Rule(Gross_Up_Rule(work->interest, work->dividend), work->dividend);
     if (applied.refusal)
         return {Fail(io.err, *applied.refusal), {}};
     work->dividend = std::move(applied.fgBD);

@@ -77,7 +77,7 @@ TEST(GrossUpRule, FillsTheThresholdWithInterestThenOtherDividendsAndSpreadsTheRe
         EXPECT_EQ(rule.excess, c.excess);
         EXPECT_EQ(rule.base, c.base);
 
-        const RuleApplied applied = Apply_Gross_Up_Rule(fgEJ, fgBD);
+        const RuleApplied applied = Apply_Gross_Up_Rule(rule, fgBD);
         ASSERT_EQ(applied.refusal, std::nullopt);
         EXPECT_EQ(applied.changedRows, c.changed);
         std::vector<Cells> after;

@@ -67,9 +67,8 @@ std::vector<int> GrossUpRule::Differing_Rows(const GridModel &fgBD) const
 
 double Register_Base(const GridModel &fgBD) { return Data_Sum(fgBD, kBaseCol); }
 
-RuleApplied Apply_Gross_Up_Rule(const GridModel &fgEJ, const GridModel &fgBD)
+RuleApplied Apply_Gross_Up_Rule(const GrossUpRule &rule, const GridModel &fgBD)
 {
-    const GrossUpRule rule = Gross_Up_Rule(fgEJ, fgBD);
     RuleApplied applied{fgBD, 0, std::nullopt};
     // Saving a row over itself keeps its code, so the regrouping leaves
     // every data row where it stood.

@@ -37,15 +37,15 @@ GrossUpRule Gross_Up_Rule(const GridModel &fgEJ, const GridModel &fgBD);
 // The sum of the register's 배당가산대상금액 over its data rows.
 double Register_Base(const GridModel &fgBD);
 
-// The dividend register with the rule's bases, each changed row saved over
-// itself as 저장 saves it (its 배당가산액 and 배당소득금액 worked out as
-// typing the base would), regrouped.
+// The dividend register with the bases of `rule` (worked out for this very
+// register), each changed row saved over itself as 저장 saves it (its
+// 배당가산액 and 배당소득금액 worked out as typing the base would), regrouped.
 struct RuleApplied {
     GridModel fgBD;
     int changedRows = 0;
     std::optional<std::string> refusal; // a save refused: fgBD is the register as it was
 };
-RuleApplied Apply_Gross_Up_Rule(const GridModel &fgEJ, const GridModel &fgBD);
+RuleApplied Apply_Gross_Up_Rule(const GrossUpRule &rule, const GridModel &fgBD);
 
 // What 배당가산대상금액 계산 tells once it has applied the rule: the
 // financial income, the part above the threshold, the base and the rows

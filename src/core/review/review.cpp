@@ -5,6 +5,8 @@
 #include "core/registers/gross_up_rule.h"
 #include "core/registers/regrouping.h"
 
+#include <map>
+
 namespace {
 
 constexpr int kAmountCol = 5; // ⑤이자소득금액, ⑤배당액
@@ -43,12 +45,14 @@ public:
                         ", 종합과세기준금액을 넘는 금액 " + Amount(rule.excess) + ").");
         }
         const RegisterLayout &layout = Layout_Of(facts.kind);
-        std::vector<int> rows; // the data rows so far, by their number from 1
+        // Code, name and number of each data row so far, to its number from 1.
+        std::map<std::array<std::string, 3>, int> payers;
+        int number = 0;
         for (int r = 1; r < grid.Rows(); ++r) {
             if (!grid.Is_Data(r))
                 continue;
-            rows.push_back(r);
-            const std::string where = title + " " + std::to_string(rows.size()) + "번째 행: ";
+            ++number;
+            const std::string where = title + " " + std::to_string(number) + "번째 행: ";
             const FindingPlace place{FindingPlace::Kind::Register, facts.kind, r, 0};
             const std::string &code = grid.Text(r, kCodeCol);
             const double amount = Get_Amount(grid.Text(r, kAmountCol));
@@ -74,16 +78,11 @@ public:
                 Add(place, where + "원천징수세액 " + Amount(withheld) + "이(가) " + facts.amountLabel + " " +
                                Amount(amount) + "보다 큽니다.");
 
-            for (std::size_t n = 0; n + 1 < rows.size(); ++n) {
-                const int earlier = rows[n];
-                if (grid.Text(earlier, kCodeCol) == code && grid.Text(earlier, kNameCol) == grid.Text(r, kNameCol) &&
-                    grid.Text(earlier, kNumberCol) == grid.Text(r, kNumberCol)) {
-                    Add(place, where + std::to_string(n + 1) + "번째 행과 소득구분코드, " + layout.textLabels[0] +
-                                   ", " + layout.textLabels[1] +
-                                   "이(가) 같습니다. 같은 지급을 두 번 입력하지 않았습니까?");
-                    break;
-                }
-            }
+            const auto [first, added] =
+                payers.try_emplace({code, grid.Text(r, kNameCol), grid.Text(r, kNumberCol)}, number);
+            if (!added)
+                Add(place, where + std::to_string(first->second) + "번째 행과 소득구분코드, " + layout.textLabels[0] +
+                               ", " + layout.textLabels[1] + "이(가) 같습니다. 같은 지급을 두 번 입력하지 않았습니까?");
 
             if (amount == 0)
                 Add(place, where + facts.amountLabel + "이 0입니다."); // 이자소득금액, 배당액

@@ -463,7 +463,7 @@ void frm금융소득2::Carry_Register_Totals()
     // above still holds once they are the law's.
     const GrossUpRule rule = Gross_Up_Rule(fgEJ(), fgBD());
     if (!rule.Differing_Rows(fgBD()).empty() && messages_.Confirm(Carry_Question(rule, fgBD()), "명세 합계 옮기기")) {
-        RuleApplied applied = Apply_Gross_Up_Rule(fgEJ(), fgBD());
+        RuleApplied applied = Apply_Gross_Up_Rule(rule, fgBD());
         if (applied.refusal) {
             messages_.Info(*applied.refusal);
             return;
@@ -480,7 +480,7 @@ void frm금융소득2::Carry_Register_Totals()
 void frm금융소득2::Gross_Up_Command()
 {
     const GrossUpRule rule = Gross_Up_Rule(fgEJ(), fgBD());
-    RuleApplied applied = Apply_Gross_Up_Rule(fgEJ(), fgBD());
+    RuleApplied applied = Apply_Gross_Up_Rule(rule, fgBD());
     if (applied.refusal) {
         messages_.Info(*applied.refusal);
         return;

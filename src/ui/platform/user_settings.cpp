@@ -27,7 +27,6 @@ void Remember_File(const QString &path, int keep)
     files.prepend(full);
     while (files.size() > keep)
         files.removeLast();
-    QSettings settings = Settings();
-    settings.setValue(QStringLiteral("files/recent"), files);
-    settings.setValue(QStringLiteral("files/lastFolder"), QFileInfo(full).absolutePath());
+    Settings().setValue(QStringLiteral("files/recent"), files);
+    Remember_Folder(full);
 }

@@ -44,6 +44,8 @@ public:
     void Set_Kind(int row, RowKind kind) { rows_.at(row).kind = kind; }
     // False as well for a row number outside the grid.
     bool Is_Data(int row) const { return row >= 0 && row < Rows() && Kind(row) == RowKind::Data; }
+    // A register holds payments: more rows than its header and its 합계.
+    bool Holds_Rows() const { return Rows() >= 3; }
 
     int Row_Height(int row) const { return rows_.at(row).height; }
     void Set_Row_Height(int row, int twips) { rows_.at(row).height = twips; }

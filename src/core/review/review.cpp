@@ -92,7 +92,7 @@ public:
     // Lines 1 to 7 against what F3 would carry, once a register holds rows.
     void Carried()
     {
-        if (work_.interest.Rows() < 3 && work_.dividend.Rows() < 3)
+        if (!work_.interest.Holds_Rows() && !work_.dividend.Holds_Rows())
             return;
         static constexpr const char *kSources[kCarriedLines] = {
             "이자소득명세 소득구분코드 11의 합계", "이자소득명세 소득구분코드 12의 합계",

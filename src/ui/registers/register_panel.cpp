@@ -232,7 +232,7 @@ void RegisterPanel::Delete_Item()
 
 bool RegisterPanel::Printable()
 {
-    if (grid_.Rows() >= 3) // more than the header and the total row
+    if (grid_.Holds_Rows())
         return true;
     messages_.Info(kNothingToPrint);
     return false;
@@ -246,7 +246,7 @@ void RegisterPanel::Print()
 
 void RegisterPanel::Delete_All()
 {
-    if (grid_.Rows() < 3) {
+    if (!grid_.Holds_Rows()) {
         messages_.Info(kNothingToDelete);
         return;
     }

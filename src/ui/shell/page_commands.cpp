@@ -176,7 +176,7 @@ std::vector<PageForm *> PageCommands::Pages_With_Content()
 {
     std::vector<PageForm *> pages;
     for (RegisterKind kind : kRegisterKinds)
-        if (panels_.Register(kind).Grid().Rows() >= 3) // more than the header and the total row
+        if (panels_.Register(kind).Grid().Holds_Rows())
             pages.push_back(&Filled_Register_Page(kind));
     // The statement prints what 세액계산 showed; before any, it has nothing.
     if (!panels_.computation.txtTot1->text().isEmpty()) {
